@@ -1,0 +1,56 @@
+// kehrzaehler-cli: the search engine without a window. Writes the final text of the result
+// list to standard output, byte for byte.
+#include "cli/options.h"
+#include "cli/search.h"
+
+#include "engine/conversions.h"
+#include "engine/texts.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kExitMessage = 2;
+constexpr int kExitUsage = 64;
+constexpr int kExitOutput = 74;
+
+// Numbers above this cannot be tested, and the window's bounds never reach them.
+constexpr double kHighestNumber = 2147483647;
+
+bool write(std::FILE *stream, const std::string &text)
+{
+    return std::fwrite(text.data(), 1, text.size(), stream) == text.size() && std::fflush(stream) == 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    using namespace kz;
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const cli::ParseResult parsed = cli::parseOptions(arguments);
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "kehrzaehler-cli: %s (Hilfe: kehrzaehler-cli --help)\n", parsed.error.c_str());
+        return kExitUsage;
+    }
+    const cli::Options &options = parsed.options;
+    if (options.help)
+        return write(stdout, cli::kUsage) ? 0 : kExitOutput;
+    if (options.version)
+        return write(stdout, std::string(texts::kProgramTitle) + " " + texts::kVersion + "\n") ? 0 : kExitOutput;
+
+    if (!options.einzelfall && Val(options.von) <= Val(options.bis) && Val(options.bis) > kHighestNumber) {
+        std::fprintf(stderr, "Die Obergrenze muß kleiner als 2147483648 sein: größere Zahlen können nicht "
+                             "geprüft werden\n");
+        return kExitMessage;
+    }
+
+    const cli::Outcome outcome = cli::run(options);
+    if (!outcome.message.empty()) {
+        std::fprintf(stderr, "%s\n", outcome.message.c_str());
+        return kExitMessage;
+    }
+    return write(stdout, outcome.resultList) ? 0 : kExitOutput;
+}

@@ -1,0 +1,51 @@
+// The search engine: the procedures of the window that test numbers, run searches, test a single
+// typed number and step the parameter fields. It owns the form-level variables and reaches the
+// window only through WindowOperations, so it runs the same with the Qt window or with none.
+#pragma once
+
+#include "engine/formvariables.h"
+#include "engine/windowoperations.h"
+
+#include <string>
+
+namespace kz {
+
+class Engine {
+public:
+    explicit Engine(WindowOperations &window) : m_window(window) {}
+    Engine(const Engine &) = delete;
+    Engine &operator=(const Engine &) = delete;
+
+    FormVariables &vars() { return m_vars; }
+    const FormVariables &vars() const { return m_vars; }
+
+    // Tests Zahl in base Basis and appends the entry of a hit that no filter hides.
+    void PruefeZahl();
+
+    void Command1_Click(); // search run over the bounds and base in the fields
+    void Command2_Click(); // clears the result list
+    void Command3_Click(); // asks a running search to stop
+    void cmdEinzelfall_Click(); // single-case test of the number typed in base S
+    void cmdEnde_Click();  // stops any search and ends the program
+
+    void Command4_Click(); // base + 1
+    void Command5_Click(); // base - 1, only from above 2
+    void Command6_Click(); // lower bound up a decade, at most 10^8 and the upper bound
+    void Command7_Click(); // lower bound down a decade, at least 1
+    void Command8_Click(); // upper bound up a decade, at most 10^8
+    void Command9_Click(); // upper bound down a decade, at least 1 and the lower bound
+
+private:
+    // Takes off the digits of value in base S into digits(1..count), least significant first.
+    // False when they cannot be computed (Mod out of range, or more than 100 digits).
+    bool takeOffDigits(double &value, double base, FormVariables::Digits &digits);
+    // Appends the entry of a hit; n, m, S and the digits of n are in the variables.
+    void appendEntry(double quotient);
+    // Moves Zahl past numbers that no test can compute; true when it moved.
+    bool skipUntestable(double end);
+
+    FormVariables m_vars;
+    WindowOperations &m_window;
+};
+
+} // namespace kz

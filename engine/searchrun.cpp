@@ -1,0 +1,82 @@
+#include "engine/conversions.h"
+#include "engine/engine.h"
+#include "engine/texts.h"
+
+#include <cmath>
+#include <limits>
+
+namespace kz {
+
+namespace {
+
+// Mod rounds its operands first: -2147483648.5 still rounds into the 32-bit range (ties to
+// even), 2147483647.5 no longer does. Outside these limits no number can be tested.
+constexpr double kLowestTestable = -2147483648.5;
+constexpr double kHighestTestable = 2147483647.5;
+
+} // namespace
+
+bool Engine::skipUntestable(double end)
+{
+    auto &v = m_vars;
+    if (v.Zahl < kLowestTestable) {
+        // Counting up one by one from far below would take ages (or, beyond 2^53, never move).
+        double landing = v.Zahl + std::ceil(kLowestTestable - v.Zahl);
+        if (!(landing >= kLowestTestable && landing < kLowestTestable + 1))
+            landing = std::ceil(kLowestTestable);
+        v.Zahl = landing;
+        return true;
+    }
+    if (v.Zahl >= kHighestTestable) {
+        const double past = end + 1;
+        v.Zahl = past > end ? past : std::nextafter(end, std::numeric_limits<double>::infinity());
+        return true;
+    }
+    return false;
+}
+
+void Engine::Command1_Click()
+{
+    auto &v = m_vars;
+    const double base = Int(Val(m_window.text(Field::txtSystem)));
+    if (base > std::numeric_limits<std::int32_t>::max()) {
+        m_window.showMessage(texts::kBaseTooLarge, texts::kProgramTitle, MessageIcon::None);
+        return;
+    }
+    v.Obergrenze = Val(m_window.text(Field::txtnn));
+    v.Untergrenze = Val(m_window.text(Field::txtugrenze));
+    v.Basis = base;
+    if (v.Basis < 2) {
+        v.Basis = 10;
+        m_window.setText(Field::txtSystem, Str(10));
+    }
+    v.Abbruch = 0;
+
+    // A counted loop: the end is read once, Zahl afresh at every step. Handlers running in a
+    // yield may move Zahl or Basis (a nested start or single-case test); the run carries on
+    // from there, as the original program did.
+    const double end = v.Obergrenze;
+    v.Zahl = v.Untergrenze;
+    while (v.Zahl <= end) {
+        if (v.Abbruch == 1)
+            return;
+        if (skipUntestable(end))
+            continue;
+        m_window.yield();
+        PruefeZahl();
+        v.Zahl += 1;
+    }
+    m_window.appendResult(texts::kFertig);
+}
+
+void Engine::Command2_Click() { m_window.setText(Field::txtErgebnis, {}); }
+
+void Engine::Command3_Click() { m_vars.Abbruch = 1; }
+
+void Engine::cmdEnde_Click()
+{
+    m_vars.Abbruch = 1;
+    m_window.endProgram();
+}
+
+} // namespace kz
