@@ -21,7 +21,8 @@ constexpr double kHighestNumber = 2147483647;
 
 bool write(std::FILE *stream, const std::string &text)
 {
-    return std::fwrite(text.data(), 1, text.size(), stream) == text.size() && std::fflush(stream) == 0;
+    return std::fwrite(text.data(), 1, text.size(), stream) == text.size() &&
+           std::fflush(stream) == 0;
 }
 
 } // namespace
@@ -32,18 +33,22 @@ int main(int argc, char **argv)
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const cli::ParseResult parsed = cli::parseOptions(arguments);
     if (!parsed.error.empty()) {
-        std::fprintf(stderr, "kehrzaehler-cli: %s (Hilfe: kehrzaehler-cli --help)\n", parsed.error.c_str());
+        std::fprintf(stderr, "kehrzaehler-cli: %s (Hilfe: kehrzaehler-cli --help)\n",
+                     parsed.error.c_str());
         return kExitUsage;
     }
     const cli::Options &options = parsed.options;
-    if (options.help)
-        return write(stdout, cli::kUsage) ? 0 : kExitOutput;
+    if (options.help) return write(stdout, cli::kUsage) ? 0 : kExitOutput;
     if (options.version)
-        return write(stdout, std::string(texts::kProgramTitle) + " " + texts::kVersion + "\n") ? 0 : kExitOutput;
+        return write(stdout, std::string(texts::kProgramTitle) + " " + texts::kVersion + "\n")
+                   ? 0
+                   : kExitOutput;
 
-    if (!options.einzelfall && Val(options.von) <= Val(options.bis) && Val(options.bis) > kHighestNumber) {
-        std::fprintf(stderr, "Die Obergrenze muß kleiner als 2147483648 sein: größere Zahlen können nicht "
-                             "geprüft werden\n");
+    if (!options.einzelfall && Val(options.von) <= Val(options.bis) &&
+        Val(options.bis) > kHighestNumber) {
+        std::fprintf(stderr,
+                     "Die Obergrenze muß kleiner als 2147483648 sein: größere Zahlen können nicht "
+                     "geprüft werden\n");
         return kExitMessage;
     }
 

@@ -25,11 +25,9 @@ namespace {
 
 bool parseFilter(const std::string &text, int (&filter)[3])
 {
-    if (text.size() != 3)
-        return false;
+    if (text.size() != 3) return false;
     for (int k = 0; k < 3; ++k) {
-        if (text[k] < '0' || text[k] > '2')
-            return false;
+        if (text[k] < '0' || text[k] > '2') return false;
         filter[k] = text[k] - '0';
     }
     return true;
@@ -54,7 +52,8 @@ ParseResult parseOptions(const std::vector<std::string> &arguments)
     for (std::size_t k = 0; k < arguments.size(); ++k) {
         std::string name = arguments[k];
         std::optional<std::string> value;
-        if (const auto equals = name.find('='); name.rfind("--", 0) == 0 && equals != std::string::npos) {
+        if (const auto equals = name.find('=');
+            name.rfind("--", 0) == 0 && equals != std::string::npos) {
             value = name.substr(equals + 1);
             name.erase(equals);
         }

@@ -6,8 +6,8 @@
 #include "engine/texts.h"
 
 #include <algorithm>
-#include <cmath>
 #include <atomic>
+#include <cmath>
 #include <thread>
 #include <vector>
 
@@ -23,16 +23,14 @@ void prepare(PlainWindow &window, const Options &options)
     window.setCheckBox(CheckBox::chkNichttrivial, options.filter[0]);
     window.setCheckBox(CheckBox::chkTeiler, options.filter[1]);
     window.setCheckBox(CheckBox::chkzugross, options.filter[2]);
-    if (options.einzelfall)
-        window.field(Field::txtEinzelfall) = *options.einzelfall;
+    if (options.einzelfall) window.field(Field::txtEinzelfall) = *options.einzelfall;
 }
 
 Outcome finish(const PlainWindow &window)
 {
     Outcome outcome;
     outcome.resultList = window.result();
-    if (!window.messages().empty())
-        outcome.message = window.messages().front().text;
+    if (!window.messages().empty()) outcome.message = window.messages().front().text;
     return outcome;
 }
 
@@ -57,8 +55,8 @@ Outcome runSplit(const Options &options, unsigned threads)
     const double to = Val(options.bis);
     const double count = to - from + 1;
     // Split only whole ranges inside the testable numbers; everything else runs as one.
-    if (threads < 2 || options.einzelfall || !(base >= 2 && base <= 2147483647) || from != Int(from) ||
-        !(from >= -2147483648.0 && to <= 2147483647.0) || count < 2 * threads)
+    if (threads < 2 || options.einzelfall || !(base >= 2 && base <= 2147483647) ||
+        from != Int(from) || !(from >= -2147483648.0 && to <= 2147483647.0) || count < 2 * threads)
         return runAlone(options);
 
     // More chunks than threads keeps the cores busy when hits cluster in one part of the range.
@@ -103,7 +101,8 @@ Outcome runSplit(const Options &options, unsigned threads)
 
 Outcome run(const Options &options)
 {
-    const unsigned threads = options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
+    const unsigned threads =
+        options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
     return runSplit(options, threads);
 }
 

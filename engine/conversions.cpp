@@ -9,12 +9,18 @@ namespace kz {
 
 namespace {
 
-bool isSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isSkipped(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Walks the text the way Val reads it, hiding the blanks it ignores.
 class ValReader {
-public:
+  public:
     explicit ValReader(std::string_view text) : m_text(text) { skip(); }
     char peek() const { return m_pos < m_text.size() ? m_text[m_pos] : '\0'; }
     void next()
@@ -23,7 +29,7 @@ public:
         skip();
     }
 
-private:
+  private:
     void skip()
     {
         while (m_pos < m_text.size() && isSkipped(m_text[m_pos]))
@@ -33,7 +39,8 @@ private:
     std::size_t m_pos = 0;
 };
 
-constexpr std::int64_t kExponentLimit = 100000; // far beyond the double range either way
+// Far beyond the double range, and beyond any text length, yet far from overflowing.
+constexpr std::int64_t kExponentLimit = 1000000000000000;
 
 } // namespace
 
@@ -50,8 +57,7 @@ double Val(std::string_view text)
     std::string significant;
     std::int64_t pointExponent = 0;
     for (; isDigit(in.peek()); in.next()) {
-        if (significant.empty() && in.peek() == '0')
-            continue;
+        if (significant.empty() && in.peek() == '0') continue;
         significant += in.peek();
         ++pointExponent;
     }
@@ -87,9 +93,10 @@ double Val(std::string_view text)
         magnitude = std::numeric_limits<double>::max();
     } else {
         significant += 'e';
-        significant += std::to_string(pointExponent - static_cast<std::int64_t>(significant.size() - 1));
-        const auto [end, error] = std::from_chars(significant.data(),
-                                                  significant.data() + significant.size(), magnitude);
+        significant +=
+            std::to_string(pointExponent - static_cast<std::int64_t>(significant.size() - 1));
+        const auto [end, error] =
+            std::from_chars(significant.data(), significant.data() + significant.size(), magnitude);
         if (error == std::errc::result_out_of_range)
             magnitude = pointExponent > 0 ? std::numeric_limits<double>::max() : 0.0;
         else if (std::isinf(magnitude))
@@ -113,14 +120,15 @@ void appendStr(std::string &out, double x)
     char buffer[32];
     char *end = nullptr;
     if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
-        end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::uint64_t>(magnitude)).ptr;
-    } else {
-        end = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::general, 15)
+        end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::uint64_t>(magnitude))
                   .ptr;
+    } else {
+        end =
+            std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::general, 15)
+                .ptr;
     }
     const char *begin = buffer;
-    if (buffer[0] == '0' && buffer[1] == '.')
-        ++begin; // no "0" before the point: " .5"
+    if (buffer[0] == '0' && buffer[1] == '.') ++begin; // no "0" before the point: " .5"
     for (const char *p = begin; p != end; ++p)
         out += *p == 'e' ? 'E' : *p;
 }
@@ -132,7 +140,10 @@ std::string Str(double x)
     return text;
 }
 
-double Int(double x) { return std::floor(x); }
+double Int(double x)
+{
+    return std::floor(x);
+}
 
 std::optional<std::int32_t> Mod(double a, double b)
 {
@@ -143,7 +154,8 @@ std::optional<std::int32_t> Mod(double a, double b)
     const double right = std::nearbyint(b);
     if (!(left >= lowest && left <= highest && right >= lowest && right <= highest) || right == 0)
         return std::nullopt;
-    return static_cast<std::int32_t>(static_cast<std::int64_t>(left) % static_cast<std::int64_t>(right));
+    return static_cast<std::int32_t>(static_cast<std::int64_t>(left) %
+                                     static_cast<std::int64_t>(right));
 }
 
 } // namespace kz

@@ -15,7 +15,8 @@ namespace kz {
 double Val(std::string_view text);
 
 // Writes a number as the result list shows it: a blank before zero and positive values, "-"
-// before negative ones, whole values below 10^15 as plain digits, others with 15 significant digits.
+// before negative ones, whole values below 10^15 as plain digits, others with 15 significant
+// digits.
 std::string Str(double x);
 
 // Appends Str(x) to out without a temporary string (the hot path of the result list).

@@ -11,7 +11,7 @@
 namespace kz {
 
 class Engine {
-public:
+  public:
     explicit Engine(WindowOperations &window) : m_window(window) {}
     Engine(const Engine &) = delete;
     Engine &operator=(const Engine &) = delete;
@@ -22,11 +22,11 @@ public:
     // Tests Zahl in base Basis and appends the entry of a hit that no filter hides.
     void PruefeZahl();
 
-    void Command1_Click(); // search run over the bounds and base in the fields
-    void Command2_Click(); // clears the result list
-    void Command3_Click(); // asks a running search to stop
+    void Command1_Click();      // search run over the bounds and base in the fields
+    void Command2_Click();      // clears the result list
+    void Command3_Click();      // asks a running search to stop
     void cmdEinzelfall_Click(); // single-case test of the number typed in base S
-    void cmdEnde_Click();  // stops any search and ends the program
+    void cmdEnde_Click();       // stops any search and ends the program
 
     void Command4_Click(); // base + 1
     void Command5_Click(); // base - 1, only from above 2
@@ -35,7 +35,7 @@ public:
     void Command8_Click(); // upper bound up a decade, at most 10^8
     void Command9_Click(); // upper bound down a decade, at least 1 and the lower bound
 
-private:
+  private:
     // Takes off the digits of value in base S into digits(1..count), least significant first.
     // False when they cannot be computed (Mod out of range, or more than 100 digits).
     bool takeOffDigits(double &value, double base, FormVariables::Digits &digits);

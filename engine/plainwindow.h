@@ -20,7 +20,7 @@ struct RecordedMessage {
 };
 
 class PlainWindow : public WindowOperations {
-public:
+  public:
     PlainWindow(); // the window's opening values
 
     std::string text(Field field) const override;
@@ -33,7 +33,10 @@ public:
 
     const std::string &result() const { return field(Field::txtErgebnis); }
     std::string &field(Field field) { return m_fields[static_cast<std::size_t>(field)]; }
-    const std::string &field(Field field) const { return m_fields[static_cast<std::size_t>(field)]; }
+    const std::string &field(Field field) const
+    {
+        return m_fields[static_cast<std::size_t>(field)];
+    }
     void setCheckBox(CheckBox box, int value) { m_checks[static_cast<std::size_t>(box)] = value; }
 
     const std::vector<RecordedMessage> &messages() const { return m_messages; }
@@ -44,7 +47,7 @@ public:
     // from here runs nested in the interrupted search, as a click during a yield does.
     std::function<void(std::uint64_t)> onYield;
 
-private:
+  private:
     std::array<std::string, 6> m_fields;
     std::array<int, 3> m_checks{};
     std::vector<RecordedMessage> m_messages;

@@ -58,10 +58,8 @@ void Engine::Command1_Click()
     const double end = v.Obergrenze;
     v.Zahl = v.Untergrenze;
     while (v.Zahl <= end) {
-        if (v.Abbruch == 1)
-            return;
-        if (skipUntestable(end))
-            continue;
+        if (v.Abbruch == 1) return;
+        if (skipUntestable(end)) continue;
         m_window.yield();
         PruefeZahl();
         v.Zahl += 1;
@@ -69,9 +67,15 @@ void Engine::Command1_Click()
     m_window.appendResult(texts::kFertig);
 }
 
-void Engine::Command2_Click() { m_window.setText(Field::txtErgebnis, {}); }
+void Engine::Command2_Click()
+{
+    m_window.setText(Field::txtErgebnis, {});
+}
 
-void Engine::Command3_Click() { m_vars.Abbruch = 1; }
+void Engine::Command3_Click()
+{
+    m_vars.Abbruch = 1;
+}
 
 void Engine::cmdEnde_Click()
 {

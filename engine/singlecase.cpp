@@ -11,7 +11,8 @@ namespace {
 
 bool isDigitString(std::string_view text)
 {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 } // namespace
@@ -43,9 +44,10 @@ void Engine::cmdEinzelfall_Click()
         const std::string digits = m_window.text(Field::txtEinzelfall);
         const double base = Val(m_window.text(Field::txtSystem));
         const std::size_t position = v.Stellen - 1;
-        const int digit = position < digits.size() && digits[position] >= '0' && digits[position] <= '9'
-                              ? digits[position] - '0'
-                              : 0;
+        const int digit =
+            position < digits.size() && digits[position] >= '0' && digits[position] <= '9'
+                ? digits[position] - '0'
+                : 0;
         v.Zahl += digit * std::pow(base, (length - 1) - v.Stellen);
     }
 

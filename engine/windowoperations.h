@@ -12,7 +12,7 @@ enum class CheckBox { chkNichttrivial, chkTeiler, chkzugross };
 enum class MessageIcon { None, Information };
 
 class WindowOperations {
-public:
+  public:
     virtual ~WindowOperations() = default;
 
     // Whole text of a field, UTF-8; the result list uses CR LF line ends.
