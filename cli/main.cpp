@@ -38,7 +38,8 @@ int main(int argc, char **argv)
         return kExitUsage;
     }
     const cli::Options &options = parsed.options;
-    if (options.help) return write(stdout, cli::kUsage) ? 0 : kExitOutput;
+    if (options.help)
+        return write(stdout, cli::kUsage) ? 0 : kExitOutput;
     if (options.version)
         return write(stdout, std::string(texts::kProgramTitle) + " " + texts::kVersion + "\n")
                    ? 0

@@ -25,9 +25,11 @@ namespace {
 
 bool parseFilter(const std::string &text, int (&filter)[3])
 {
-    if (text.size() != 3) return false;
+    if (text.size() != 3)
+        return false;
     for (int k = 0; k < 3; ++k) {
-        if (text[k] < '0' || text[k] > '2') return false;
+        if (text[k] < '0' || text[k] > '2')
+            return false;
         filter[k] = text[k] - '0';
     }
     return true;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <limits>
 #include <thread>
 #include <vector>
 
@@ -17,20 +18,24 @@ namespace {
 
 void prepare(PlainWindow &window, const Options &options)
 {
+    // Nothing can run inside a yield here, so the search may leave every one of them out.
+    window.setYieldStride(std::numeric_limits<std::uint32_t>::max());
     window.field(Field::txtSystem) = options.basis;
     window.field(Field::txtugrenze) = options.von;
     window.field(Field::txtnn) = options.bis;
     window.setCheckBox(CheckBox::chkNichttrivial, options.filter[0]);
     window.setCheckBox(CheckBox::chkTeiler, options.filter[1]);
     window.setCheckBox(CheckBox::chkzugross, options.filter[2]);
-    if (options.einzelfall) window.field(Field::txtEinzelfall) = *options.einzelfall;
+    if (options.einzelfall)
+        window.field(Field::txtEinzelfall) = *options.einzelfall;
 }
 
-Outcome finish(const PlainWindow &window)
+Outcome finish(PlainWindow &window)
 {
     Outcome outcome;
-    outcome.resultList = window.result();
-    if (!window.messages().empty()) outcome.message = window.messages().front().text;
+    outcome.resultList = std::move(window.field(Field::txtErgebnis));
+    if (!window.messages().empty())
+        outcome.message = window.messages().front().text;
     return outcome;
 }
 
@@ -75,7 +80,7 @@ Outcome runSplit(const Options &options, unsigned threads)
             window.field(Field::txtnn) = Str(upper);
             Engine engine(window);
             engine.Command1_Click();
-            std::string list = window.result();
+            std::string list = std::move(window.field(Field::txtErgebnis));
             list.resize(list.size() - (sizeof texts::kFertig - 1));
             lists[k] = std::move(list);
         }

@@ -57,7 +57,8 @@ double Val(std::string_view text)
     std::string significant;
     std::int64_t pointExponent = 0;
     for (; isDigit(in.peek()); in.next()) {
-        if (significant.empty() && in.peek() == '0') continue;
+        if (significant.empty() && in.peek() == '0')
+            continue;
         significant += in.peek();
         ++pointExponent;
     }
@@ -128,7 +129,8 @@ void appendStr(std::string &out, double x)
                 .ptr;
     }
     const char *begin = buffer;
-    if (buffer[0] == '0' && buffer[1] == '.') ++begin; // no "0" before the point: " .5"
+    if (buffer[0] == '0' && buffer[1] == '.')
+        ++begin; // no "0" before the point: " .5"
     for (const char *p = begin; p != end; ++p)
         out += *p == 'e' ? 'E' : *p;
 }

@@ -36,13 +36,21 @@ class Engine {
     void Command9_Click(); // upper bound down a decade, at least 1 and the lower bound
 
   private:
+    // The number test after its stop check and yield; emit false replays it without output.
+    void testZahl(bool emit);
     // Takes off the digits of value in base S into digits(1..count), least significant first.
     // False when they cannot be computed (Mod out of range, or more than 100 digits).
     bool takeOffDigits(double &value, double base, FormVariables::Digits &digits);
-    // Appends the entry of a hit; n, m, S and the digits of n are in the variables.
-    void appendEntry(double quotient);
+    // Builds the entry of a hit (n, m, S and the digits of n are in the variables) and appends it
+    // when emit is true.
+    void appendEntry(double quotient, bool emit);
     // Moves Zahl past numbers that no test can compute; true when it moved.
     bool skipUntestable(double end);
+    // Whether the search can go on in the tight integer loop from the current Zahl and Basis.
+    bool canRunFast(double end) const;
+    // Tests numbers from Zahl on in the tight loop until the range ends or a handler run in one of
+    // its yields changed the state; leaves the variables as the one-by-one loop would.
+    void runFast(double end);
 
     FormVariables m_vars;
     WindowOperations &m_window;

@@ -10,17 +10,21 @@ bool Engine::takeOffDigits(double &value, double base, FormVariables::Digits &di
 {
     auto &v = m_vars;
     auto digit = Mod(value, base);
-    if (!digit) return false;
+    if (!digit)
+        return false;
     digits[1] = *digit;
     v.Stellen = 1;
     for (;;) {
         value = (value - digits[v.Stellen]) / base;
-        if (!(value > 0)) return true;
+        if (!(value > 0))
+            return true;
         ++v.Stellen;
         // S = 1 and non-whole values never run out of digits: stop at the array's end.
-        if (v.Stellen >= FormVariables::kDigitSlots) return false;
+        if (v.Stellen >= FormVariables::kDigitSlots)
+            return false;
         digit = Mod(value, base);
-        if (!digit) return false;
+        if (!digit)
+            return false;
         digits[v.Stellen] = *digit;
     }
 }
@@ -28,11 +32,18 @@ bool Engine::takeOffDigits(double &value, double base, FormVariables::Digits &di
 void Engine::PruefeZahl()
 {
     auto &v = m_vars;
-    if (v.Abbruch == 1) return;
+    if (v.Abbruch == 1)
+        return;
     m_window.yield();
+    testZahl(true);
+}
 
+void Engine::testZahl(bool emit)
+{
+    auto &v = m_vars;
     v.Rest = v.Zahl;
-    if (!takeOffDigits(v.Rest, v.Basis, v.Ziffer)) return;
+    if (!takeOffDigits(v.Rest, v.Basis, v.Ziffer))
+        return;
 
     // The least significant digit of n leads the mirror number; trailing zeros of n vanish.
     v.Spiegelzahl = 0;
@@ -40,22 +51,27 @@ void Engine::PruefeZahl()
     for (v.i = 1; v.i <= count; ++v.i)
         v.Spiegelzahl += v.Ziffer[v.i] * std::pow(v.Basis, v.Stellen - v.i);
 
-    if (v.Spiegelzahl == 0) return;
+    if (v.Spiegelzahl == 0)
+        return;
     const double quotient = v.Zahl / v.Spiegelzahl;
-    if (!std::isfinite(quotient) || Int(quotient) != quotient) return;
+    if (!std::isfinite(quotient) || Int(quotient) != quotient)
+        return;
 
     // Each box is read now, so a box changed during a search acts from the next hit on.
-    if (m_window.checkBoxValue(CheckBox::chkNichttrivial) == 1 && quotient == 1) return;
+    if (m_window.checkBoxValue(CheckBox::chkNichttrivial) == 1 && quotient == 1)
+        return;
     if (m_window.checkBoxValue(CheckBox::chkTeiler) == 1) {
         const auto remainder = Mod(quotient, v.Basis);
-        if (!remainder || *remainder == 0) return;
+        if (!remainder || *remainder == 0)
+            return;
     }
-    if (m_window.checkBoxValue(CheckBox::chkzugross) == 1 && quotient > v.Basis) return;
+    if (m_window.checkBoxValue(CheckBox::chkzugross) == 1 && quotient > v.Basis)
+        return;
 
-    appendEntry(quotient);
+    appendEntry(quotient, emit);
 }
 
-void Engine::appendEntry(double quotient)
+void Engine::appendEntry(double quotient, bool emit)
 {
     auto &v = m_vars;
     std::string entry;
@@ -89,7 +105,8 @@ void Engine::appendEntry(double quotient)
     entry += texts::kCrLf;
     entry += texts::kCrLf;
 
-    m_window.appendResult(entry);
+    if (emit)
+        m_window.appendResult(entry);
 }
 
 } // namespace kz

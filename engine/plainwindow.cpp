@@ -34,7 +34,8 @@ void PlainWindow::yield()
 {
     ++m_yields;
     // Once the program has ended no handler runs any more.
-    if (onYield && !m_ended) onYield(m_yields);
+    if (onYield && !m_ended)
+        onYield(m_yields);
 }
 
 void PlainWindow::endProgram()

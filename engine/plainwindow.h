@@ -29,7 +29,10 @@ class PlainWindow : public WindowOperations {
     int checkBoxValue(CheckBox box) const override;
     void showMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
     void yield() override;
+    std::uint32_t yieldStride() const override { return m_yieldStride; }
     void endProgram() override;
+
+    void setYieldStride(std::uint32_t stride) { m_yieldStride = stride < 1 ? 1 : stride; }
 
     const std::string &result() const { return field(Field::txtErgebnis); }
     std::string &field(Field field) { return m_fields[static_cast<std::size_t>(field)]; }
@@ -52,6 +55,7 @@ class PlainWindow : public WindowOperations {
     std::array<int, 3> m_checks{};
     std::vector<RecordedMessage> m_messages;
     std::uint64_t m_yields = 0;
+    std::uint32_t m_yieldStride = 1;
     bool m_ended = false;
 };
 

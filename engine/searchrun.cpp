@@ -58,8 +58,14 @@ void Engine::Command1_Click()
     const double end = v.Obergrenze;
     v.Zahl = v.Untergrenze;
     while (v.Zahl <= end) {
-        if (v.Abbruch == 1) return;
-        if (skipUntestable(end)) continue;
+        if (v.Abbruch == 1)
+            return;
+        if (skipUntestable(end))
+            continue;
+        if (canRunFast(end)) {
+            runFast(end);
+            continue;
+        }
         m_window.yield();
         PruefeZahl();
         v.Zahl += 1;

@@ -2,6 +2,7 @@
 // widgets; PlainWindow implements them over plain strings for the CLI and the tests.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,10 @@ class WindowOperations {
     virtual void showMessage(std::string_view text, std::string_view title, MessageIcon icon) = 0;
     // Lets pending window events run their handlers to completion, then returns.
     virtual void yield() = 0;
+    // How many yields in a row a search may leave out: 1 makes every yield happen; a window that
+    // only polls for events can take larger strides, and the search then tests numbers in a
+    // tight loop between its yields. A yield left out counts as one in which nothing happened.
+    virtual std::uint32_t yieldStride() const { return 1; }
     // Ends the program: no further handler runs after this.
     virtual void endProgram() = 0;
 };

@@ -33,7 +33,8 @@ CliRun runCli(const std::vector<std::string> &arguments)
     command += " 2>" + quoted(errFile);
     CliRun run;
     FILE *pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
+    if (!pipe)
+        return run;
     char buffer[65536];
     for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
         run.out.append(buffer, n);

@@ -152,7 +152,8 @@ TEST(SearchRun, AbortDuringAYieldStopsWithoutFertig)
     h.setFilters(kNone);
     h.setRange("1", "100000");
     h.window.onYield = [&](std::uint64_t n) {
-        if (n == 2 * 30) h.engine.Command3_Click();
+        if (n == 2 * 30)
+            h.engine.Command3_Click();
     };
     h.engine.Command1_Click();
     // The click came in the number test of 30, which still runs to its end.
@@ -171,7 +172,8 @@ TEST(SearchRun, AbortInTheLoopsYieldSkipsTheCurrentNumber)
     Harness h;
     h.setFilters(kNone);
     h.window.onYield = [&](std::uint64_t n) {
-        if (n == 2 * 30 - 1) h.engine.Command3_Click();
+        if (n == 2 * 30 - 1)
+            h.engine.Command3_Click();
     };
     h.engine.Command1_Click();
     EXPECT_EQ(h.window.result(), referenceEntries(1, 29, 10, kNone));
@@ -227,7 +229,8 @@ TEST(SearchRun, ClearDuringASearchKeepsAppending)
     h.setFilters(kNone);
     h.setRange("1", "20");
     h.window.onYield = [&](std::uint64_t n) {
-        if (n == 2 * 10) h.engine.Command2_Click();
+        if (n == 2 * 10)
+            h.engine.Command2_Click();
     };
     h.engine.Command1_Click();
     EXPECT_EQ(h.window.result(), referenceEntries(10, 20, 10, kNone) + "fertig");
@@ -241,8 +244,10 @@ TEST(SearchRun, QuitInsideANestedSearchEndsEverything)
     std::uint64_t last = 0;
     h.window.onYield = [&](std::uint64_t n) {
         last = n;
-        if (n == 5) h.engine.Command1_Click(); // nested run over the same fields
-        if (n == 11) h.engine.cmdEnde_Click();
+        if (n == 5)
+            h.engine.Command1_Click(); // nested run over the same fields
+        if (n == 11)
+            h.engine.cmdEnde_Click();
     };
     h.engine.Command1_Click();
     EXPECT_TRUE(h.window.ended());
@@ -256,7 +261,8 @@ TEST(SearchRun, CheckBoxesActFromTheNextHitOn)
     h.setFilters(kNone);
     h.setRange("1", "30");
     h.window.onYield = [&](std::uint64_t n) {
-        if (n == 2 * 15) h.window.setCheckBox(CheckBox::chkNichttrivial, 1);
+        if (n == 2 * 15)
+            h.window.setCheckBox(CheckBox::chkNichttrivial, 1);
     };
     h.engine.Command1_Click();
     EXPECT_EQ(h.window.result(), referenceEntries(1, 14, 10, kNone) +

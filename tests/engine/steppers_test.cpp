@@ -111,7 +111,8 @@ TEST(Steppers, WorkedExamples)
     for (const auto &c : cases) {
         Harness h;
         h.window.field(ownField(c.button)) = c.own;
-        if (c.button >= B6) h.window.field(otherField(c.button)) = c.other;
+        if (c.button >= B6)
+            h.window.field(otherField(c.button)) = c.other;
         click(h, c.button);
         EXPECT_EQ(h.window.field(ownField(c.button)), c.result)
             << "Command" << c.button + 4 << " on «" << c.own << "» with «" << c.other << "»";
@@ -170,7 +171,8 @@ TEST(Steppers, ReachExactlyTheFortyFivePairsOfPowersOfTen)
             h.window.field(Field::txtnn) = from.second;
             click(h, b);
             const Pair to{h.window.field(Field::txtugrenze), h.window.field(Field::txtnn)};
-            if (reached.insert(to).second) open.push_back(to);
+            if (reached.insert(to).second)
+                open.push_back(to);
         }
     }
     std::set<std::pair<double, double>> values;

@@ -29,7 +29,8 @@ std::string referenceEntry(std::int64_t n, std::int64_t base, Filters f)
     std::int64_t mirror = 0;
     for (auto d : digits)
         mirror = mirror * base + d;
-    if (mirror == 0 || n % mirror != 0) return {};
+    if (mirror == 0 || n % mirror != 0)
+        return {};
     const std::int64_t q = n / mirror;
     if ((f.nichttrivial == 1 && q == 1) || (f.teiler == 1 && q % base == 0) ||
         (f.zugross == 1 && q > base))
@@ -63,7 +64,8 @@ std::vector<std::string> entriesOf(const std::string &list, std::string *rest)
     for (std::size_t end; (end = list.find("\r\n\r\n", start)) != std::string::npos;
          start = end + 4)
         entries.push_back(list.substr(start, end + 4 - start));
-    if (rest) *rest = list.substr(start);
+    if (rest)
+        *rest = list.substr(start);
     return entries;
 }
 
