@@ -129,7 +129,7 @@ void appendStr(std::string &out, double x)
                 .ptr;
     }
     const char *begin = buffer;
-    if (buffer[0] == '0' && buffer[1] == '.')
+    if (end - buffer > 1 && buffer[0] == '0' && buffer[1] == '.')
         ++begin; // no "0" before the point: " .5"
     for (const char *p = begin; p != end; ++p)
         out += *p == 'e' ? 'E' : *p;

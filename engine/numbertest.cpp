@@ -51,10 +51,12 @@ void Engine::testZahl(bool emit)
     for (v.i = 1; v.i <= count; ++v.i)
         v.Spiegelzahl += v.Ziffer[v.i] * std::pow(v.Basis, v.Stellen - v.i);
 
-    if (v.Spiegelzahl == 0)
+    // A fraction taken apart into a hundred zero digits can overflow the mirror number; its
+    // quotient 0 would pass for whole.
+    if (v.Spiegelzahl == 0 || !std::isfinite(v.Spiegelzahl))
         return;
     const double quotient = v.Zahl / v.Spiegelzahl;
-    if (!std::isfinite(quotient) || Int(quotient) != quotient)
+    if (!std::isfinite(quotient) || quotient == 0 || Int(quotient) != quotient)
         return;
 
     // Each box is read now, so a box changed during a search acts from the next hit on.

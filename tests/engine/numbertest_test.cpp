@@ -136,6 +136,8 @@ TEST(PruefeZahl, TreatsWhatItCannotComputeAsNoHit)
         {"infinite base", 100, -inf},
         {"huge negative base", 12, -1e300},
         {"largest double", 1.7976931348623157e308, 10},
+        {"fraction whose hundred zero digits overflow the mirror", 1.1, 1000011001},
+        {"base just below a whole number", 327811, 4607.999999999999},
     };
     for (const auto &c : cases) {
         Harness h;

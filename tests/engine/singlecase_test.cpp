@@ -79,6 +79,18 @@ TEST(SingleCase, ReplacesTheListAndTestsAfterAnAbort)
     EXPECT_EQ(h.engine.vars().Abbruch, 0);
 }
 
+TEST(SingleCase, ZeroDigitsAfterANonWholeBaseKeepTheirZero)
+{
+    Harness h;
+    h.setFilters({0, 0, 0});
+    h.window.field(Field::txtSystem) = "2.5";
+    h.window.field(Field::txtEinzelfall) = "4";
+    h.engine.cmdEinzelfall_Click();
+    EXPECT_EQ(h.window.result(),
+              "Im Zehnersystem ist das\r\n 4\r\n 4 : 1 =  4\r\n 2.5er System:\r\n"
+              " 1 0 0 :  0 0 1 =  1 0 0\r\n\r\nfertig");
+}
+
 TEST(SingleCase, BaseIsPassedOnUnchanged)
 {
     Harness h;
