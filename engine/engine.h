@@ -46,13 +46,16 @@ class Engine {
     void appendEntry(double quotient, bool emit);
     // Moves Zahl past numbers that no test can compute; true when it moved.
     bool skipUntestable(double end);
-    // Whether the search can go on in the tight integer loop from the current Zahl and Basis.
+    // Whether the search can go on in a tight loop from the current Zahl and Basis.
     bool canRunFast(double end) const;
-    // Tests numbers from Zahl on in the tight loop until the range ends or a handler run in one of
-    // its yields changed the state; leaves the variables as the one-by-one loop would.
+    // Tests numbers from Zahl on in a tight loop until its stretch of the range ends or a handler
+    // run in one of its yields changed the state; leaves the variables as the one-by-one loop
+    // would, with Zahl at the next number to test.
     void runFast(double end);
+    template <typename Counter> void runCounted(Counter counter, double stop);
 
     FormVariables m_vars;
+    std::uint32_t m_yieldCountdown = 0; // numbers left until the tight loop yields
     WindowOperations &m_window;
 };
 

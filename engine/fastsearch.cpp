@@ -1,4 +1,5 @@
 #include "engine/engine.h"
+#include "engine/fastcounters.h"
 #include "engine/mirrorcounter.h"
 
 #include <algorithm>
@@ -8,46 +9,60 @@ namespace kz {
 
 namespace {
 
-constexpr double kHighestWhole32 = 2147483647;
+constexpr double kLowest32 = -2147483648.0;
+constexpr double kHighest32 = 2147483647.0;
 
-bool isWholeIn(double x, double lowest, double highest)
+bool isWhole(double x)
 {
-    return x >= lowest && x <= highest && x == std::floor(x);
+    return x == std::floor(x);
 }
 
 } // namespace
 
 bool Engine::canRunFast(double end) const
 {
+    const auto &v = m_vars;
     // With a stride of 1 every yield must happen, so each number goes the one-by-one way.
-    return m_window.yieldStride() > 1 && m_vars.Abbruch != 1 &&
-           isWholeIn(m_vars.Basis, 2, kHighestWhole32) &&
-           isWholeIn(m_vars.Zahl, 1, kHighestWhole32) && m_vars.Zahl <= end;
+    return m_window.yieldStride() > 1 && v.Abbruch != 1 && isWhole(v.Basis) && v.Basis >= 2 &&
+           v.Basis <= kHighest32 && v.Zahl >= kLowest32 && v.Zahl <= kHighest32 && v.Zahl <= end;
 }
 
 void Engine::runFast(double end)
 {
-    auto &v = m_vars;
-    const auto base = static_cast<std::uint32_t>(v.Basis);
-    const auto last = static_cast<std::uint32_t>(std::min(std::floor(end), kHighestWhole32));
-    const std::uint32_t stride = m_window.yieldStride();
-    MirrorCounter counter(base, static_cast<std::uint32_t>(v.Zahl));
+    const double n = m_vars.Zahl;
+    const auto base = static_cast<std::uint32_t>(m_vars.Basis);
+    if (m_yieldCountdown == 0 || m_yieldCountdown > m_window.yieldStride())
+        m_yieldCountdown = m_window.yieldStride();
+    if (!isWhole(n))
+        runCounted(FractionCounter(n), std::min(end, kHighest32));
+    else if (n <= 0)
+        runCounted(NonPositiveCounter(static_cast<std::int64_t>(n), base),
+                   std::min(std::floor(end), 0.0));
+    else
+        runCounted(MirrorCounter(base, static_cast<std::uint32_t>(n)),
+                   std::min(std::floor(end), kHighest32));
+}
 
-    // The loop's yield before each number; only every stride-th one is made. PruefeZahl's own
-    // yield is left out: nothing could run in it that a yield just before could not.
-    std::uint32_t countdown = stride;
-    std::uint32_t tested = 0; // last number tested, 0 for none yet
+template <typename Counter> void Engine::runCounted(Counter counter, double stop)
+{
+    auto &v = m_vars;
+    const double base = v.Basis;
+    const std::uint32_t stride = m_window.yieldStride();
+    bool anyTested = false;
+    double tested = 0;
     for (;;) {
-        if (--countdown == 0) {
-            countdown = stride;
+        // The loop's yield before each number; only every stride-th one is made. PruefeZahl's
+        // own yield is left out: nothing could run in it that a yield just before could not.
+        if (--m_yieldCountdown == 0) {
+            m_yieldCountdown = stride;
             // Handlers may run now: leave the variables as the one-by-one loop would have.
-            if (tested != 0) {
+            if (anyTested) {
                 v.Zahl = tested;
                 testZahl(false);
             }
-            v.Zahl = counter.n();
+            v.Zahl = counter.value();
             m_window.yield();
-            if (v.Abbruch == 1 || v.Zahl != counter.n() || v.Basis != base) {
+            if (v.Abbruch == 1 || v.Zahl != counter.value() || v.Basis != base) {
                 // A handler changed the state: finish this number the one-by-one way.
                 PruefeZahl();
                 v.Zahl += 1;
@@ -55,18 +70,20 @@ void Engine::runFast(double end)
             }
         }
         if (counter.divisible()) {
-            v.Zahl = counter.n();
+            v.Zahl = counter.value();
             testZahl(true); // the exact test writes the entry and reads the check boxes now
         }
-        tested = counter.n();
-        if (tested == last)
+        tested = counter.value();
+        anyTested = true;
+        if (!(tested + 1 <= stop))
             break;
         counter.next();
+        if (!counter.holds())
+            break;
     }
-    // Leave the variables as testing the last number one by one would have left them.
     v.Zahl = tested;
     testZahl(false);
-    v.Zahl = static_cast<double>(tested) + 1;
+    v.Zahl = tested + 1;
 }
 
 } // namespace kz

@@ -13,6 +13,8 @@ class MirrorCounter {
     MirrorCounter(std::uint32_t base, std::uint32_t n) : m_base(base) { reset(n); }
 
     std::uint32_t n() const { return m_n; }
+    double value() const { return m_n; }
+    bool holds() const { return true; }
     std::uint64_t mirror() const { return m_mirror; }
 
     // Whether n is a whole multiple of its mirror number. A quotient of 2 or more needs a mirror

@@ -51,6 +51,7 @@ void Engine::Command1_Click()
         m_window.setText(Field::txtSystem, Str(10));
     }
     v.Abbruch = 0;
+    m_yieldCountdown = m_window.yieldStride();
 
     // A counted loop: the end is read once, Zahl afresh at every step. Handlers running in a
     // yield may move Zahl or Basis (a nested start or single-case test); the run carries on
