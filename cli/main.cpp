@@ -53,10 +53,14 @@ int main(int argc, char **argv)
         return kExitMessage;
     }
 
-    const cli::Outcome outcome = cli::run(options);
+    const cli::Outcome outcome = cli::run(options, stdout);
     if (!outcome.message.empty()) {
         std::fprintf(stderr, "%s\n", outcome.message.c_str());
         return kExitMessage;
     }
-    return write(stdout, outcome.resultList) ? 0 : kExitOutput;
+    if (outcome.writeFailed) {
+        std::fprintf(stderr, "kehrzaehler-cli: Ausgabe konnte nicht geschrieben werden\n");
+        return kExitOutput;
+    }
+    return 0;
 }

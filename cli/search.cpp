@@ -1,20 +1,27 @@
 #include "cli/search.h"
 
+#include "cli/streamingwindow.h"
 #include "engine/conversions.h"
 #include "engine/engine.h"
 #include "engine/plainwindow.h"
 #include "engine/texts.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
+#include <condition_variable>
 #include <limits>
+#include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
 namespace kz::cli {
 
 namespace {
+
+// Numbers per chunk of a split search: small enough that even a stretch where every other number
+// is a hit (negative numbers) holds only a few megabytes of list.
+constexpr double kChunkNumbers = 1 << 18;
 
 void prepare(PlainWindow &window, const Options &options)
 {
@@ -30,49 +37,107 @@ void prepare(PlainWindow &window, const Options &options)
         window.field(Field::txtEinzelfall) = *options.einzelfall;
 }
 
-Outcome finish(PlainWindow &window)
+std::string firstMessage(const PlainWindow &window)
 {
-    Outcome outcome;
-    outcome.resultList = std::move(window.field(Field::txtErgebnis));
-    if (!window.messages().empty())
-        outcome.message = window.messages().front().text;
-    return outcome;
+    return window.messages().empty() ? std::string() : window.messages().front().text;
 }
 
-Outcome runAlone(const Options &options)
+Outcome runSingleCase(const Options &options, std::FILE *out)
 {
     PlainWindow window;
     prepare(window, options);
     Engine engine(window);
-    if (options.einzelfall)
-        engine.cmdEinzelfall_Click();
-    else
-        engine.Command1_Click();
-    return finish(window);
+    engine.cmdEinzelfall_Click();
+    Outcome outcome{firstMessage(window)};
+    if (outcome.message.empty())
+        outcome.writeFailed = !writeAll(out, window.result()) || std::fflush(out) != 0;
+    return outcome;
 }
 
+Outcome runSearch(const Options &options, std::FILE *out)
+{
+    StreamingWindow window(out);
+    prepare(window, options);
+    Engine engine(window);
+    engine.Command1_Click();
+    Outcome outcome{firstMessage(window)};
+    outcome.writeFailed = !window.flush();
+    return outcome;
+}
+
+// Finished chunks wait here until every chunk before them is written; workers run at most a few
+// chunks ahead of the writer, so memory stays bounded however long the list gets.
+class ChunkQueue {
+  public:
+    ChunkQueue(std::size_t chunks, std::size_t ahead)
+        : m_chunks(chunks), m_slots(ahead), m_ready(ahead)
+    {
+    }
+
+    // Next chunk to compute, or none when all are taken.
+    std::optional<std::size_t> claim()
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(
+            lock, [&] { return m_claimed < m_written + m_slots.size() || m_claimed >= m_chunks; });
+        if (m_claimed >= m_chunks)
+            return std::nullopt;
+        return m_claimed++;
+    }
+    void finish(std::size_t chunk, std::string list)
+    {
+        std::lock_guard lock(m_mutex);
+        m_slots[chunk % m_slots.size()] = std::move(list);
+        m_ready[chunk % m_slots.size()] = true;
+        m_changed.notify_all();
+    }
+    // The chunks' lists in order, as they become ready.
+    template <typename Write> void drain(Write write)
+    {
+        for (std::size_t chunk = 0; chunk < m_chunks; ++chunk) {
+            std::string list;
+            {
+                std::unique_lock lock(m_mutex);
+                const std::size_t slot = chunk % m_slots.size();
+                m_changed.wait(lock, [&] { return m_ready[slot]; });
+                list = std::move(m_slots[slot]);
+                m_ready[slot] = false;
+                ++m_written;
+                m_changed.notify_all();
+            }
+            write(list);
+        }
+    }
+
+  private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::size_t m_chunks;
+    std::size_t m_claimed = 0;
+    std::size_t m_written = 0;
+    std::vector<std::string> m_slots;
+    std::vector<bool> m_ready;
+};
+
 // Without a window nothing can run inside a yield, so disjoint stretches of the range are
-// independent: each thread searches one with its own engine and the lists are joined in order.
-Outcome runSplit(const Options &options, unsigned threads)
+// independent: each is searched by its own engine and the lists are written in order.
+Outcome runSplit(const Options &options, unsigned threads, std::FILE *out)
 {
     const double base = Int(Val(options.basis));
     const double from = Val(options.von);
     const double to = Val(options.bis);
     const double count = to - from + 1;
-    // Split only whole ranges inside the testable numbers; everything else runs as one.
-    if (threads < 2 || options.einzelfall || !(base >= 2 && base <= 2147483647) ||
-        from != Int(from) || !(from >= -2147483648.0 && to <= 2147483647.0) || count < 2 * threads)
-        return runAlone(options);
+    // Split only whole ranges of testable numbers; everything else runs as one.
+    if (threads < 2 || !(base >= 2 && base <= 2147483647) || from != Int(from) ||
+        !(from >= -2147483648.0 && to <= 2147483647.0) || count < 2 * kChunkNumbers)
+        return runSearch(options, out);
 
-    // More chunks than threads keeps the cores busy when hits cluster in one part of the range.
-    const double chunks = std::min<double>(threads * 16.0, count);
-    const double chunkSize = std::ceil(count / chunks);
-    std::vector<std::string> lists(static_cast<std::size_t>(std::ceil(count / chunkSize)));
-    std::atomic<std::size_t> nextChunk{0};
+    const auto chunks = static_cast<std::size_t>(std::ceil(count / kChunkNumbers));
+    ChunkQueue queue(chunks, 4 * threads);
     auto worker = [&] {
-        for (std::size_t k = nextChunk++; k < lists.size(); k = nextChunk++) {
-            const double lower = from + static_cast<double>(k) * chunkSize;
-            const double upper = std::min(to, lower + chunkSize - 1);
+        while (const auto chunk = queue.claim()) {
+            const double lower = from + static_cast<double>(*chunk) * kChunkNumbers;
+            const double upper = std::min(to, lower + kChunkNumbers - 1);
             PlainWindow window;
             prepare(window, options);
             window.field(Field::txtSystem) = Str(base);
@@ -81,34 +146,32 @@ Outcome runSplit(const Options &options, unsigned threads)
             Engine engine(window);
             engine.Command1_Click();
             std::string list = std::move(window.field(Field::txtErgebnis));
-            list.resize(list.size() - (sizeof texts::kFertig - 1));
-            lists[k] = std::move(list);
+            list.resize(list.size() -
+                        (sizeof texts::kFertig - 1)); // one "fertig" for the whole run
+            queue.finish(*chunk, std::move(list));
         }
     };
     std::vector<std::thread> pool;
     for (unsigned t = 0; t < threads; ++t)
         pool.emplace_back(worker);
-    for (auto &thread : pool)
-        thread.join();
 
     Outcome outcome;
-    std::size_t size = sizeof texts::kFertig;
-    for (const auto &list : lists)
-        size += list.size();
-    outcome.resultList.reserve(size);
-    for (const auto &list : lists)
-        outcome.resultList += list;
-    outcome.resultList += texts::kFertig;
+    queue.drain([&](const std::string &list) { outcome.writeFailed |= !writeAll(out, list); });
+    for (auto &thread : pool)
+        thread.join();
+    outcome.writeFailed |= !writeAll(out, texts::kFertig) || std::fflush(out) != 0;
     return outcome;
 }
 
 } // namespace
 
-Outcome run(const Options &options)
+Outcome run(const Options &options, std::FILE *out)
 {
+    if (options.einzelfall)
+        return runSingleCase(options, out);
     const unsigned threads =
         options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
-    return runSplit(options, threads);
+    return runSplit(options, threads, out);
 }
 
 } // namespace kz::cli

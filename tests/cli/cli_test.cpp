@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <sys/wait.h>
@@ -71,10 +72,11 @@ TEST(Cli, OptionsTakeFieldTexts)
 TEST(Cli, ThreadsGiveTheSameList)
 {
     const std::vector<std::vector<std::string>> settings = {
-        {"--basis", "2", "--bis", "300000", "--filter", "000"},
+        {"--basis", "2", "--bis", "1500000", "--filter", "000"},
         {"--basis", "10", "--von", "99990", "--bis", "1000005", "--filter", "000"},
-        {"--basis", "16", "--von", "-500", "--bis", "70000", "--filter", "100"},
+        {"--basis", "16", "--von", "-300000", "--bis", "300000", "--filter", "100"},
         {"--basis", "7.9", "--bis", "20", "--filter", "000"},
+        {"--basis", "10", "--von", "0.5", "--bis", "600000", "--filter", "000"},
     };
     for (auto arguments : settings) {
         auto single = arguments, split = arguments;
@@ -147,6 +149,14 @@ TEST(Cli, BadOptionsGiveAUsageError)
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
+}
+
+TEST(Cli, FailedOutputIsNoSuccess)
+{
+    const std::string command = std::string(KZ_CLI_PATH) + " --filter 000 >/dev/full 2>/dev/null";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 74);
 }
 
 TEST(Cli, VersionAndHelp)
