@@ -23,7 +23,8 @@ bool runCli(const std::vector<std::string> &arguments)
     const int error = posix_spawn(&pid, KZ_CLI_PATH, &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     int status = 0;
-    return error == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return error == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
 }
 
 void runBenchmark(benchmark::State &state, const std::vector<std::string> &arguments)
@@ -42,8 +43,14 @@ BENCHMARK(BM_CliDefaultFilters)->Arg(100000)->Arg(100000000)->Unit(benchmark::kM
 
 void BM_CliWholeRange(benchmark::State &state)
 {
-    runBenchmark(state, {"--von", "1", "--bis", "2147483647", "--threads", std::to_string(state.range(0))});
+    runBenchmark(
+        state, {"--von", "1", "--bis", "2147483647", "--threads", std::to_string(state.range(0))});
 }
-BENCHMARK(BM_CliWholeRange)->ArgName("threads")->Arg(1)->Arg(2)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CliWholeRange)
+    ->ArgName("threads")
+    ->Arg(1)
+    ->Arg(2)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

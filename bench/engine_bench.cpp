@@ -20,12 +20,16 @@ void BM_ReferenceLoop(benchmark::State &state)
         benchmark::DoNotOptimize(kz::bench::incrementalReferenceLoop(last, base));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_ReferenceLoop)->Args({100000, 10})->Args({100000000, 10})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReferenceLoop)
+    ->Args({100000, 10})
+    ->Args({100000000, 10})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_NaiveLoop(benchmark::State &state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(kz::bench::naiveReferenceLoop(static_cast<std::uint32_t>(state.range(0)), 10));
+        benchmark::DoNotOptimize(
+            kz::bench::naiveReferenceLoop(static_cast<std::uint32_t>(state.range(0)), 10));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_NaiveLoop)->Arg(100000)->Arg(100000000)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -49,7 +49,8 @@ void BM_WindowAbortLatency(benchmark::State &state)
         QTimer::singleShot(100, &form, [&] { QTest::mouseClick(ui.Command3, Qt::LeftButton); });
         QTimer::singleShot(100, &form, [&] { sinceDue.start(); });
         QTest::mouseClick(ui.Command1, Qt::LeftButton);
-        const double latency = sinceDue.isValid() ? static_cast<double>(sinceDue.nsecsElapsed()) / 1e6 : -1;
+        const double latency =
+            sinceDue.isValid() ? static_cast<double>(sinceDue.nsecsElapsed()) / 1e6 : -1;
         worstMs = std::max(worstMs, latency);
         if (latency < 0)
             state.SkipWithError("the search ended before the abort");

@@ -182,20 +182,17 @@ void Form1::createButtons()
         b->setText(QString::fromLatin1(caption));
         return b;
     };
-    m_ui.Command2 =
-        pictureButton("Command2", layout::Command2, clearIcon(), help::Command2);
-    m_ui.Command3 =
-        pictureButton("Command3", layout::Command3, abortIcon(), help::Command3);
-    m_ui.Command1 =
-        pictureButton("Command1", layout::Command1, startIcon(), help::Command1);
+    m_ui.Command2 = pictureButton("Command2", layout::Command2, clearIcon(), help::Command2);
+    m_ui.Command3 = pictureButton("Command3", layout::Command3, abortIcon(), help::Command3);
+    m_ui.Command1 = pictureButton("Command1", layout::Command1, startIcon(), help::Command1);
     m_ui.Command9 = stepper("Command9", layout::Command9, "-");
     m_ui.Command8 = stepper("Command8", layout::Command8, "+");
     m_ui.Command7 = stepper("Command7", layout::Command7, "-");
     m_ui.Command6 = stepper("Command6", layout::Command6, "+");
     m_ui.Command5 = stepper("Command5", layout::Command5, "-");
     m_ui.Command4 = stepper("Command4", layout::Command4, "+");
-    m_ui.cmdEinzelfall = pictureButton("cmdEinzelfall", layout::cmdEinzelfall,
-                                       singleCaseIcon(), help::cmdEinzelfall);
+    m_ui.cmdEinzelfall = pictureButton("cmdEinzelfall", layout::cmdEinzelfall, singleCaseIcon(),
+                                       help::cmdEinzelfall);
     m_ui.cmdEinzelfall->setAutoFillBackground(true);
     setColors(m_ui.cmdEinzelfall, QPalette::Button, kPanelBackground);
     // The steppers sit on top of the fields' right edges; the single-case button over the pictures.

@@ -60,7 +60,7 @@ class Form1 : public QMainWindow {
     // The user quit: the window is hidden and no handler runs any more.
     void programEnded();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -43,7 +43,8 @@ TEST_F(HelpLine, FollowsTheMouse)
     };
     for (const auto &c : cases) {
         moveOver(c.widget);
-        EXPECT_EQ(ui().txtHilfe->text(), QString::fromUtf8(c.help)) << c.widget->objectName().toStdString();
+        EXPECT_EQ(ui().txtHilfe->text(), QString::fromUtf8(c.help))
+            << c.widget->objectName().toStdString();
     }
 }
 
@@ -52,7 +53,8 @@ TEST_F(HelpLine, PanelWindowLinesAndShapes)
     moveOver(ui().pisSteuerung, {5, 250}); // empty part of the panel
     EXPECT_EQ(ui().txtHilfe->text(), "Suchoptionen einstellen, Suche starten/beenden");
     moveOver(form().centralWidget(), {3, 300}); // window background left of the panel
-    EXPECT_EQ(ui().txtHilfe->text(), "Das Programm sucht Zahlen, die durch ihre Spiegelzahl teilbar sind");
+    EXPECT_EQ(ui().txtHilfe->text(),
+              "Das Programm sucht Zahlen, die durch ihre Spiegelzahl teilbar sind");
     moveOver(ui().pisSteuerung, ui().Line1->geometry().center());
     EXPECT_EQ(ui().txtHilfe->text(), "Suchoptionen einstellen, Suche starten/beenden");
     moveOver(ui().txtErgebnis);
@@ -63,10 +65,12 @@ TEST_F(HelpLine, PanelWindowLinesAndShapes)
 TEST_F(HelpLine, KeepsItsTextOverSteppersMenuBarAndItself)
 {
     moveOver(ui().Command1);
-    for (QWidget *keeper : {static_cast<QWidget *>(ui().Command4), static_cast<QWidget *>(ui().Command9),
-                            static_cast<QWidget *>(ui().txtHilfe), static_cast<QWidget *>(form().menuBar())}) {
+    for (QWidget *keeper :
+         {static_cast<QWidget *>(ui().Command4), static_cast<QWidget *>(ui().Command9),
+          static_cast<QWidget *>(ui().txtHilfe), static_cast<QWidget *>(form().menuBar())}) {
         moveOver(keeper);
-        EXPECT_EQ(ui().txtHilfe->text(), "Suche nach Kehrzählern starten") << keeper->objectName().toStdString();
+        EXPECT_EQ(ui().txtHilfe->text(), "Suche nach Kehrzählern starten")
+            << keeper->objectName().toStdString();
     }
 }
 

@@ -19,7 +19,8 @@ TEST_F(Clicks, StartAppendsAnotherRunBelowTheFirst)
     click(ui().Command7); // lower bound stays 1
     click(ui().Command9); // upper bound 10000
     click(ui().Command1);
-    EXPECT_EQ(list(), referenceEntries(1, 100000, 10) + "fertig" + referenceEntries(1, 10000, 10) + "fertig");
+    EXPECT_EQ(list(), referenceEntries(1, 100000, 10) + "fertig" + referenceEntries(1, 10000, 10) +
+                          "fertig");
 }
 
 TEST_F(Clicks, ClearEmptiesTheList)
@@ -109,7 +110,8 @@ TEST_F(Clicks, GreyedCheckBoxDoesNotCount)
     ui().chkNichttrivial->setCheckState(Qt::PartiallyChecked);
     ui().txtEinzelfall->setText("121");
     click(ui().cmdEinzelfall);
-    EXPECT_EQ(list(), "Im Zehnersystem ist das\r\n 121\r\n" + referenceEntry(121, 10, {0, 1, 0}) + "fertig");
+    EXPECT_EQ(list(), "Im Zehnersystem ist das\r\n 121\r\n" + referenceEntry(121, 10, {0, 1, 0}) +
+                          "fertig");
     EXPECT_NE(list().find(" 121 : 121 =  1"), std::string::npos);
 }
 

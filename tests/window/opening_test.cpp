@@ -80,7 +80,8 @@ TEST_F(OpeningState, ColoursFontsAndBorders)
     EXPECT_EQ(ui().txtHilfe->palette().color(QPalette::Text), QColor(192, 0, 0));
     EXPECT_TRUE(ui().txtHilfe->font().bold());
     EXPECT_EQ(ui().pisSteuerung->palette().color(QPalette::Window), QColor(192, 192, 192));
-    EXPECT_EQ(ui().chkTeiler->palette().color(ui().chkTeiler->backgroundRole()), QColor(192, 192, 192));
+    EXPECT_EQ(ui().chkTeiler->palette().color(ui().chkTeiler->backgroundRole()),
+              QColor(192, 192, 192));
     EXPECT_EQ(ui().txtSystem->palette().color(QPalette::Text), QColor(255, 0, 0));
     EXPECT_EQ(ui().txtnn->palette().color(QPalette::Text), QColor(0, 0, 255));
     EXPECT_EQ(ui().txtEinzelfall->font().family(), "Times New Roman");
@@ -125,15 +126,16 @@ TEST_F(OpeningState, TabVisitsTheControlsInDesignOrder)
     form().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
     ui().pisSteuerung->setFocus();
-    const QStringList expected = {"txtugrenze", "txtnn",         "txtSystem",   "Command4",   "Command5",
-                                  "Command6",   "Command7",      "Command8",    "Command9",   "txtHilfe",
-                                  "chkNichttrivial", "chkzugross", "chkTeiler", "txtEinzelfall",
-                                  "txtErgebnis", "Command1",     "Command3",    "Command2",   "cmdEinzelfall",
-                                  "pisSteuerung"};
+    const QStringList expected = {"txtugrenze", "txtnn",         "txtSystem",       "Command4",
+                                  "Command5",   "Command6",      "Command7",        "Command8",
+                                  "Command9",   "txtHilfe",      "chkNichttrivial", "chkzugross",
+                                  "chkTeiler",  "txtEinzelfall", "txtErgebnis",     "Command1",
+                                  "Command3",   "Command2",      "cmdEinzelfall",   "pisSteuerung"};
     QStringList visited;
     for (int k = 0; k < expected.size(); ++k) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString());
+        visited << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                                : QString());
     }
     EXPECT_EQ(visited, expected);
 }

@@ -39,7 +39,8 @@ TEST_F(RunningSearch, AbortStopsItWithoutFertig)
     click(ui().Command1);
     const std::string stopped = list();
     EXPECT_FALSE(endsWithFertig(stopped));
-    EXPECT_EQ(stopped, referenceEntries(1, static_cast<std::int64_t>(form().engine().vars().Zahl) - 1, 10))
+    EXPECT_EQ(stopped,
+              referenceEntries(1, static_cast<std::int64_t>(form().engine().vars().Zahl) - 1, 10))
         << "every entry up to where it stopped, nothing more";
     EXPECT_LT(form().engine().vars().Zahl, 100000000);
 }
@@ -66,7 +67,8 @@ TEST_F(RunningSearch, SingleCaseTestRunsInsideAndTheSearchCarriesOnFromItsNumber
         soon([&] { click(ui().Command3); });
     });
     click(ui().Command1);
-    const std::string header = "Im Zehnersystem ist das\r\n 9801\r\n" + referenceEntry(9801, 10) + "fertig";
+    const std::string header =
+        "Im Zehnersystem ist das\r\n 9801\r\n" + referenceEntry(9801, 10) + "fertig";
     ASSERT_EQ(list().substr(0, header.size()), header);
     // The search tests 9801 again and goes on from there.
     const std::string rest = list().substr(header.size());

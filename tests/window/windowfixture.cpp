@@ -28,7 +28,8 @@ void WindowTest::TearDown()
 
 std::string WindowTest::list()
 {
-    return QtWindowOperations::toEngineText(ui().txtErgebnis->document()->toRawText()).toStdString();
+    return QtWindowOperations::toEngineText(ui().txtErgebnis->document()->toRawText())
+        .toStdString();
 }
 
 void WindowTest::click(QWidget *button)

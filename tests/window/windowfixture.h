@@ -15,7 +15,7 @@
 namespace kz::test {
 
 class WindowTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -41,7 +41,7 @@ protected:
     // Records the next modal message box and closes it with its OK button.
     static std::shared_ptr<SeenBox> answerNextMessageBox();
 
-private:
+  private:
     std::unique_ptr<Form1> m_form;
 };
 
