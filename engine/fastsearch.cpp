@@ -24,7 +24,8 @@ bool Engine::canRunFast(double end) const
     const auto &v = m_vars;
     // With a stride of 1 every yield must happen, so each number goes the one-by-one way.
     return m_window.yieldStride() > 1 && v.Abbruch != 1 && isWhole(v.Basis) && v.Basis >= 2 &&
-           v.Basis <= kHighest32 && v.Zahl >= kLowest32 && v.Zahl <= kHighest32 && v.Zahl <= end;
+           v.Basis <= kHighest32 && v.Zahl >= kLowest32 && v.Zahl <= kHighest32 && v.Zahl <= end &&
+           !(v.Zahl == 0 && std::signbit(v.Zahl)); // -0 (from "-x") goes the exact way, sign and all
 }
 
 void Engine::runFast(double end)

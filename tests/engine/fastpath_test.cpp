@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <random>
 
@@ -45,6 +46,7 @@ void expectSame(const SearchResult &fast, const SearchResult &exact, const std::
     if (fractions)
         return;
     EXPECT_EQ(f.Rest, e.Rest) << what;
+    EXPECT_EQ(std::signbit(f.Rest), std::signbit(e.Rest)) << what << ": -0 stays -0";
     EXPECT_EQ(f.Spiegelzahl, e.Spiegelzahl) << what;
     EXPECT_EQ(f.Quotient, e.Quotient) << what;
     EXPECT_EQ(f.Stellen, e.Stellen) << what;
@@ -99,6 +101,7 @@ TEST(FastPath, MatchesOnNegativeAndFractionalStretches)
         const char *from, *to, *base;
     } ranges[] = {
         {"-3000", "3000", "10"},
+        {"-0", "0", "10"},
         {"-2147483648", "-2147479000", "7"},
         {"-500", "-20", "2"},
         {"0.5", "3000", "10"},
