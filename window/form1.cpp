@@ -97,7 +97,10 @@ void Form1::createResultArea(QWidget *client)
     list->setFrameStyle(QFrame::Box | QFrame::Plain);
     list->setLineWidth(1);
     list->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    list->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // Lines wrap between words. Qt's fallback of breaking an over-long word anywhere costs time
+    // quadratic in its length (a pasted megabyte would freeze the window for a minute); the
+    // program's own entries consist of short numbers, so they always wrap.
+    list->setWordWrapMode(QTextOption::WordWrap);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     list->setTabChangesFocus(true);
