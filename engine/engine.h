@@ -52,7 +52,7 @@ class Engine {
     // run in one of its yields changed the state; leaves the variables as the one-by-one loop
     // would, with Zahl at the next number to test.
     void runFast(double end);
-    template <typename Counter> void runCounted(Counter counter, double stop);
+    template <typename Counter> void runCounted(Counter counter);
 
     FormVariables m_vars;
     std::uint32_t m_yieldCountdown = 0; // numbers left until the tight loop yields

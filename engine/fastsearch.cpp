@@ -25,7 +25,8 @@ bool Engine::canRunFast(double end) const
     // With a stride of 1 every yield must happen, so each number goes the one-by-one way.
     return m_window.yieldStride() > 1 && v.Abbruch != 1 && isWhole(v.Basis) && v.Basis >= 2 &&
            v.Basis <= kHighest32 && v.Zahl >= kLowest32 && v.Zahl <= kHighest32 && v.Zahl <= end &&
-           !(v.Zahl == 0 && std::signbit(v.Zahl)); // -0 (from "-x") goes the exact way, sign and all
+           !(v.Zahl == 0 &&
+             std::signbit(v.Zahl)); // -0 (from "-x") goes the exact way, sign and all
 }
 
 void Engine::runFast(double end)
@@ -34,34 +35,38 @@ void Engine::runFast(double end)
     const auto base = static_cast<std::uint32_t>(m_vars.Basis);
     if (m_yieldCountdown == 0 || m_yieldCountdown > m_window.yieldStride())
         m_yieldCountdown = m_window.yieldStride();
-    if (!isWhole(n))
-        runCounted(FractionCounter(n), std::min(end, kHighest32));
-    else if (n <= 0)
-        runCounted(NonPositiveCounter(static_cast<std::int64_t>(n), base),
-                   std::min(std::floor(end), 0.0));
-    else
-        runCounted(MirrorCounter(base, static_cast<std::uint32_t>(n)),
-                   std::min(std::floor(end), kHighest32));
+    if (!isWhole(n)) {
+        runCounted(FractionCounter(n, std::min(end, kHighest32)));
+    } else if (n <= 0) {
+        const auto last = static_cast<std::int64_t>(std::min(std::floor(end), 0.0));
+        runCounted(NonPositiveCounter(static_cast<std::int64_t>(n), base, last));
+    } else {
+        const auto last = static_cast<std::uint32_t>(std::min(std::floor(end), kHighest32));
+        runCounted(MirrorCounter(base, static_cast<std::uint32_t>(n), last));
+    }
 }
 
-template <typename Counter> void Engine::runCounted(Counter counter, double stop)
+template <typename Counter> void Engine::runCounted(Counter counter)
 {
     auto &v = m_vars;
     const double base = v.Basis;
     const std::uint32_t stride = m_window.yieldStride();
-    bool anyTested = false;
-    double tested = 0;
-    for (;;) {
+    // Counted down in a local, so the loop keeps it in a register; the member carries it on
+    // between stretches.
+    std::uint32_t countdown = m_yieldCountdown;
+    bool first = true;
+    do {
         // The loop's yield before each number; only every stride-th one is made. PruefeZahl's
         // own yield is left out: nothing could run in it that a yield just before could not.
-        if (--m_yieldCountdown == 0) {
-            m_yieldCountdown = stride;
+        if (--countdown == 0) {
+            countdown = stride;
             // Handlers may run now: leave the variables as the one-by-one loop would have.
-            if (anyTested) {
-                v.Zahl = tested;
+            if (!first) {
+                v.Zahl = counter.previous();
                 testZahl(false);
             }
             v.Zahl = counter.value();
+            m_yieldCountdown = countdown;
             m_window.yield();
             if (v.Abbruch == 1 || v.Zahl != counter.value() || v.Basis != base) {
                 // A handler changed the state: finish this number the one-by-one way.
@@ -74,17 +79,12 @@ template <typename Counter> void Engine::runCounted(Counter counter, double stop
             v.Zahl = counter.value();
             testZahl(true); // the exact test writes the entry and reads the check boxes now
         }
-        tested = counter.value();
-        anyTested = true;
-        if (!(tested + 1 <= stop))
-            break;
-        counter.next();
-        if (!counter.holds())
-            break;
-    }
-    v.Zahl = tested;
+        first = false;
+    } while (counter.advance());
+    m_yieldCountdown = countdown;
+    v.Zahl = counter.value();
     testZahl(false);
-    v.Zahl = tested + 1;
+    v.Zahl = counter.value() + 1;
 }
 
 } // namespace kz

@@ -148,7 +148,7 @@ std::uint32_t QtWindowOperations::yieldStride() const
 {
     // A yield only looks at the clock until events are due, so it may come every few thousand
     // numbers: a few microseconds apart at search speed.
-    return 4096;
+    return 65536;
 }
 
 void QtWindowOperations::endProgram()
