@@ -10,6 +10,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QCheckBox>
+#include <QPlainTextEdit>
+
+#include <fstream>
+#include <string>
+
 namespace {
 
 // Arg: upper bound, 10^5 (the start-up range) or 10^8.
@@ -58,5 +64,39 @@ void BM_WindowAbortLatency(benchmark::State &state)
     state.counters["worst_ms_after_stop_was_due"] = worstMs;
 }
 BENCHMARK(BM_WindowAbortLatency)->Iterations(10)->Unit(benchmark::kMillisecond);
+
+// Kilobytes of a /proc/self/status field (VmRSS, VmHWM).
+long statusKb(const std::string &field)
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(field + ":", 0) == 0)
+            return std::stol(line.substr(field.size() + 1));
+    return -1;
+}
+
+// Peak memory of a search over 1 to 10^8 with all filters off, above the idle window, beside
+// the size of the list it leaves. Run it on its own: the peak is the process's.
+void BM_WindowMemory(benchmark::State &state)
+{
+    kz::Form1 form;
+    form.show();
+    QCoreApplication::processEvents();
+    const kz::Controls &ui = form.controls();
+    ui.chkNichttrivial->setChecked(false);
+    ui.chkTeiler->setChecked(false);
+    for (int k = 0; k < 3; ++k)
+        QTest::mouseClick(ui.Command8, Qt::LeftButton);
+    QTest::mouseClick(ui.Command2, Qt::LeftButton);
+    std::ofstream("/proc/self/clear_refs") << "5"; // peak back to the current size
+    const long idle = statusKb("VmRSS");
+    for (auto _ : state)
+        QTest::mouseClick(ui.Command1, Qt::LeftButton);
+    const double listBytes = static_cast<double>(ui.txtErgebnis->toPlainText().toUtf8().size());
+    state.counters["list_kB"] = listBytes / 1024;
+    state.counters["peak_above_idle_kB"] = static_cast<double>(statusKb("VmHWM") - idle);
+    state.counters["peak_per_list_byte"] = (statusKb("VmHWM") - idle) * 1024.0 / listBytes;
+}
+BENCHMARK(BM_WindowMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -54,8 +54,8 @@ void Engine::Command1_Click()
     m_yieldCountdown = m_window.yieldStride();
 
     // A counted loop: the end is read once, Zahl afresh at every step. Handlers running in a
-    // yield may move Zahl or Basis (a nested start or single-case test); the run carries on
-    // from there, as the original program did.
+    // yield may move Zahl or Basis (a nested start or single-case test); the run then carries
+    // on from the number they left, in the base they left, up to its own end.
     const double end = v.Obergrenze;
     v.Zahl = v.Untergrenze;
     while (v.Zahl <= end) {

@@ -21,6 +21,7 @@ class Form1 : public QMainWindow {
 
     const Controls &controls() const { return m_ui; }
     Engine &engine() { return m_engine; }
+    QtWindowOperations &windowOperations() { return m_window; }
     bool hasEnded() const { return m_window.hasEnded(); }
 
     // Runs the search over the default fields before the window is shown.

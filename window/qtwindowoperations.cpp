@@ -33,9 +33,11 @@ QtWindowOperations::QtWindowOperations(const Controls &controls, QWidget *messag
 
 QString QtWindowOperations::toEngineText(const QString &shown)
 {
+    // Paragraph breaks inside the document, line feeds in entries not yet put into it.
     QString text = shown;
-    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     return text;
 }
 

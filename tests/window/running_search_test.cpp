@@ -124,6 +124,18 @@ TEST_F(RunningSearch, CheckBoxActsFromTheNextHitOn)
     EXPECT_GT(tens, 0u);
 }
 
+TEST_F(RunningSearch, ListReadsBackWithCrLfWhileEntriesWaitForTheNextEventRound)
+{
+    click(ui().Command2);
+    form().engine().vars().Zahl = 8712;
+    form().engine().vars().Basis = 10;
+    form().engine().PruefeZahl(); // appended, not yet shown
+    const std::string seenByTheEngine = form().windowOperations().text(Field::txtErgebnis);
+    EXPECT_EQ(seenByTheEngine, referenceEntry(8712, 10));
+    form().windowOperations().flushResults();
+    EXPECT_EQ(list(), referenceEntry(8712, 10));
+}
+
 TEST_F(RunningSearch, CloseBoxStopsTheSearchAndEndsTheProgram)
 {
     widenToFullRange();

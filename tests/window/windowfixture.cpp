@@ -52,7 +52,7 @@ void WindowTest::widenToFullRange()
 
 void WindowTest::soon(std::function<void()> action)
 {
-    QTimer::singleShot(0, qApp, std::move(action));
+    QTimer::singleShot(0, m_form.get(), std::move(action));
 }
 
 std::shared_ptr<WindowTest::SeenBox> WindowTest::answerNextMessageBox()

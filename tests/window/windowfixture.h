@@ -30,7 +30,8 @@ class WindowTest : public testing::Test {
     void widenToFullRange();
 
     // Runs action at the next event processing, which during a search is its next due yield.
-    static void soon(std::function<void()> action);
+    // Bound to the form: what has not run when the test ends is dropped with it.
+    void soon(std::function<void()> action);
 
     struct SeenBox {
         QString title, text;
