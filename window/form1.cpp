@@ -135,9 +135,15 @@ void Form1::createPanel(QWidget *client)
     createCheckBoxes();
 }
 
+QPoint Form1::panelOrigin() const
+{
+    // The panel's controls are placed in its inner area, inside its one-pixel border.
+    return m_ui.pisSteuerung->contentsRect().topLeft();
+}
+
 void Form1::createPictures()
 {
-    const QPoint inner = m_ui.pisSteuerung->contentsRect().topLeft();
+    const QPoint inner = panelOrigin();
     auto picture = [&](const char *name, QRect rect, const QImage &image, const char *help) {
         auto *label = named(new QLabel(m_ui.pisSteuerung), name);
         label->setGeometry(rect.translated(inner));
@@ -153,7 +159,7 @@ void Form1::createPictures()
 void Form1::createDecorations()
 {
     QWidget *panel = m_ui.pisSteuerung;
-    const QPoint inner = panel->contentsRect().topLeft();
+    const QPoint inner = panelOrigin();
     m_ui.Line2 =
         named(new LineControl(layout::Line2.translated(inner), kMirrorLine, panel), "Line2");
     m_ui.Line1 = named(new LineControl(layout::Line1.translated(inner), QColor(), panel), "Line1");
@@ -166,7 +172,7 @@ void Form1::createDecorations()
 void Form1::createButtons()
 {
     QWidget *panel = m_ui.pisSteuerung;
-    const QPoint inner = panel->contentsRect().topLeft();
+    const QPoint inner = panelOrigin();
     auto button = [&](const char *name, QRect rect) {
         auto *b = named(new QPushButton(panel), name);
         b->setGeometry(rect.translated(inner));
@@ -205,7 +211,7 @@ void Form1::createButtons()
 void Form1::createFields()
 {
     QWidget *panel = m_ui.pisSteuerung;
-    const QPoint inner = panel->contentsRect().topLeft();
+    const QPoint inner = panelOrigin();
     auto field = [&](const char *name, QRect rect, const char *text, qreal points) {
         auto *edit = named(new QLineEdit(QString::fromLatin1(text), panel), name);
         edit->setGeometry(rect.translated(inner));
@@ -236,7 +242,7 @@ void Form1::createFields()
 void Form1::createCheckBoxes()
 {
     QWidget *panel = m_ui.pisSteuerung;
-    const QPoint inner = panel->contentsRect().topLeft();
+    const QPoint inner = panelOrigin();
     auto checkBox = [&](const char *name, QRect rect, const char *caption, bool ticked) {
         auto *box = named(new QCheckBox(QString::fromUtf8(caption), panel), name);
         box->setGeometry(rect.translated(inner));

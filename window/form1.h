@@ -71,6 +71,7 @@ class Form1 : public QMainWindow {
     void createMenu();
     void createResultArea(QWidget *client);
     void createPanel(QWidget *client);
+    QPoint panelOrigin() const;
     void createPictures();
     void createDecorations();
     void createButtons();
