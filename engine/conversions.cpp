@@ -135,6 +135,12 @@ void appendStr(std::string &out, double x)
         out += *p == 'e' ? 'E' : *p;
 }
 
+void appendWholeStr(std::string &out, std::string_view decimalDigits)
+{
+    out += ' ';
+    out += decimalDigits;
+}
+
 std::string Str(double x)
 {
     std::string text;

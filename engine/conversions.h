@@ -22,6 +22,9 @@ std::string Str(double x);
 // Appends Str(x) to out without a temporary string (the hot path of the result list).
 void appendStr(std::string &out, double x);
 
+// Str of a whole number too large for a double, given by its decimal digits without a sign.
+void appendWholeStr(std::string &out, std::string_view decimalDigits);
+
 // Largest whole number not greater than x.
 double Int(double x);
 

@@ -1,6 +1,6 @@
 #include "engine/conversions.h"
 #include "engine/engine.h"
-#include "engine/texts.h"
+#include "engine/entrytext.h"
 
 #include <cmath>
 
@@ -76,39 +76,20 @@ void Engine::testZahl(bool emit)
 void Engine::appendEntry(double quotient, bool emit)
 {
     auto &v = m_vars;
-    std::string entry;
-    entry.reserve(64 + 12 * v.Stellen);
-
-    // The literals end in a blank and Str adds its own: the doubled blanks are part of the format.
-    appendStr(entry, v.Zahl);
-    entry += " :";
-    appendStr(entry, v.Spiegelzahl);
-    entry += " = ";
-    appendStr(entry, quotient);
-    entry += texts::kCrLf;
-    appendStr(entry, v.Basis);
-    entry += texts::kSystemSuffix;
-    entry += texts::kCrLf;
-
-    for (v.i = v.Stellen; v.i >= 1; --v.i)
-        appendStr(entry, v.Ziffer[v.i]);
-    entry += " : ";
-    // The digits of n read backwards, leading zeros of m included.
     const std::int16_t count = v.Stellen;
-    for (v.i = 1; v.i <= count; ++v.i)
-        appendStr(entry, v.Ziffer[v.i]);
-    entry += " = ";
-
+    v.i = count + 1; // where the loops over the digits of n and of m leave it
     v.Quotient = quotient;
     if (!takeOffDigits(v.Quotient, v.Basis, v.QZiffer))
         return; // a quotient without digits in this base gets no entry at all
-    for (v.i = v.Stellen; v.i >= 1; --v.i)
-        appendStr(entry, v.QZiffer[v.i]);
-    entry += texts::kCrLf;
-    entry += texts::kCrLf;
+    v.i = 0; // where the loop over the digits of Q leaves it
+    if (!emit)
+        return;
 
-    if (emit)
-        m_window.appendResult(entry);
+    const std::string n = Str(v.Zahl), m = Str(v.Spiegelzahl), q = Str(quotient);
+    std::string entry;
+    appendEntryText(entry, {n, m, q, v.Basis, DigitsView(&v.Ziffer[1], std::size_t(count)),
+                            DigitsView(&v.QZiffer[1], std::size_t(v.Stellen))});
+    m_window.appendResult(entry);
 }
 
 } // namespace kz
