@@ -4,6 +4,7 @@
 #include "cli/search.h"
 
 #include "engine/conversions.h"
+#include "engine/searchlimits.h"
 #include "engine/texts.h"
 
 #include <cstdio>
@@ -15,9 +16,6 @@ namespace {
 constexpr int kExitMessage = 2;
 constexpr int kExitUsage = 64;
 constexpr int kExitOutput = 74;
-
-// Numbers above this cannot be tested, and the window's bounds never reach them.
-constexpr double kHighestNumber = 2147483647;
 
 bool write(std::FILE *stream, const std::string &text)
 {
@@ -45,11 +43,8 @@ int main(int argc, char **argv)
                    ? 0
                    : kExitOutput;
 
-    if (!options.einzelfall && Val(options.von) <= Val(options.bis) &&
-        Val(options.bis) > kHighestNumber) {
-        std::fprintf(stderr,
-                     "Die Obergrenze muß kleiner als 2147483648 sein: größere Zahlen können nicht "
-                     "geprüft werden\n");
+    if (!options.einzelfall && !rangeIsSearchable(Val(options.von), Val(options.bis))) {
+        std::fprintf(stderr, "%s\n", rangeTooLargeMessage().c_str());
         return kExitMessage;
     }
 

@@ -4,6 +4,7 @@
 #include "engine/conversions.h"
 #include "engine/engine.h"
 #include "engine/plainwindow.h"
+#include "engine/searchlimits.h"
 #include "engine/texts.h"
 
 #include <algorithm>
@@ -21,7 +22,7 @@ namespace {
 
 // Numbers per chunk of a split search: small enough that even a stretch where every other number
 // is a hit (negative numbers) holds only a few megabytes of list.
-constexpr double kChunkNumbers = 1 << 18;
+constexpr std::int64_t kChunkNumbers = 1 << 18;
 
 void prepare(PlainWindow &window, const Options &options)
 {
@@ -123,32 +124,25 @@ class ChunkQueue {
 // independent: each is searched by its own engine and the lists are written in order.
 Outcome runSplit(const Options &options, unsigned threads, std::FILE *out)
 {
-    const double base = Int(Val(options.basis));
-    const double from = Val(options.von);
-    const double to = Val(options.bis);
-    const double count = to - from + 1;
-    // Split only whole ranges of testable numbers; everything else runs as one.
-    if (threads < 2 || !(base >= 2 && base <= 2147483647) || from != Int(from) ||
-        !(from >= -2147483648.0 && to <= 2147483647.0) || count < 2 * kChunkNumbers)
+    const auto range = splittableRange(Val(options.basis), Val(options.von), Val(options.bis));
+    const std::int64_t count = range ? range->to - range->from + 1 : 0;
+    if (threads < 2 || count < 2 * kChunkNumbers)
         return runSearch(options, out);
 
-    const auto chunks = static_cast<std::size_t>(std::ceil(count / kChunkNumbers));
+    const auto chunks = static_cast<std::size_t>((count + kChunkNumbers - 1) / kChunkNumbers);
     ChunkQueue queue(chunks, 4 * threads);
     auto worker = [&] {
         while (const auto chunk = queue.claim()) {
-            const double lower = from + static_cast<double>(*chunk) * kChunkNumbers;
-            const double upper = std::min(to, lower + kChunkNumbers - 1);
+            const std::int64_t lower = range->from + std::int64_t(*chunk) * kChunkNumbers;
+            const std::int64_t upper = std::min(range->to, lower + kChunkNumbers - 1);
             PlainWindow window;
             prepare(window, options);
-            window.field(Field::txtSystem) = Str(base);
-            window.field(Field::txtugrenze) = Str(lower);
-            window.field(Field::txtnn) = Str(upper);
+            window.field(Field::txtSystem) = Str(double(range->base));
+            window.field(Field::txtugrenze) = Str(double(lower));
+            window.field(Field::txtnn) = Str(double(upper));
             Engine engine(window);
-            engine.Command1_Click();
-            std::string list = std::move(window.field(Field::txtErgebnis));
-            list.resize(list.size() -
-                        (sizeof texts::kFertig - 1)); // one "fertig" for the whole run
-            queue.finish(*chunk, std::move(list));
+            engine.runSearch(); // one end marker for the whole run, written below
+            queue.finish(*chunk, std::move(window.field(Field::txtErgebnis)));
         }
     };
     std::vector<std::thread> pool;

@@ -1,5 +1,7 @@
 #include "engine/conversions.h"
 
+#include "engine/searchlimits.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -155,12 +157,11 @@ double Int(double x)
 
 std::optional<std::int32_t> Mod(double a, double b)
 {
-    constexpr double lowest = std::numeric_limits<std::int32_t>::min();
-    constexpr double highest = std::numeric_limits<std::int32_t>::max();
     // nearbyint rounds ties to the even neighbour in the default rounding mode.
     const double left = std::nearbyint(a);
     const double right = std::nearbyint(b);
-    if (!(left >= lowest && left <= highest && right >= lowest && right <= highest) || right == 0)
+    if (!(left >= kLowestWhole && left <= kHighestWhole && right >= kLowestWhole &&
+          right <= kHighestWhole) || right == 0)
         return std::nullopt;
     return static_cast<std::int32_t>(static_cast<std::int64_t>(left) %
                                      static_cast<std::int64_t>(right));

@@ -23,6 +23,9 @@ class Engine {
     void PruefeZahl();
 
     void Command1_Click();      // search run over the bounds and base in the fields
+    // The search run of Command1_Click without its end marker: true when it ran to its end, false
+    // when it was refused or stopped. Stretches of a split search are listed without their own.
+    bool runSearch();
     void Command2_Click();      // clears the result list
     void Command3_Click();      // asks a running search to stop
     void cmdEinzelfall_Click(); // single-case test of the number typed in base S

@@ -1,6 +1,7 @@
 #include "engine/engine.h"
 #include "engine/fastcounters.h"
 #include "engine/mirrorcounter.h"
+#include "engine/searchlimits.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,9 +9,6 @@
 namespace kz {
 
 namespace {
-
-constexpr double kLowest32 = -2147483648.0;
-constexpr double kHighest32 = 2147483647.0;
 
 bool isWhole(double x)
 {
@@ -24,7 +22,7 @@ bool Engine::canRunFast(double end) const
     const auto &v = m_vars;
     // With a stride of 1 every yield must happen, so each number goes the one-by-one way.
     return m_window.yieldStride() > 1 && v.Abbruch != 1 && isWhole(v.Basis) && v.Basis >= 2 &&
-           v.Basis <= kHighest32 && v.Zahl >= kLowest32 && v.Zahl <= kHighest32 && v.Zahl <= end &&
+           v.Basis <= kHighestWhole && v.Zahl >= kLowestWhole && v.Zahl <= kHighestWhole && v.Zahl <= end &&
            !(v.Zahl == 0 &&
              std::signbit(v.Zahl)); // -0 (from "-x") goes the exact way, sign and all
 }
@@ -36,12 +34,12 @@ void Engine::runFast(double end)
     if (m_yieldCountdown == 0 || m_yieldCountdown > m_window.yieldStride())
         m_yieldCountdown = m_window.yieldStride();
     if (!isWhole(n)) {
-        runCounted(FractionCounter(n, std::min(end, kHighest32)));
+        runCounted(FractionCounter(n, std::min(end, kHighestWhole)));
     } else if (n <= 0) {
         const auto last = static_cast<std::int64_t>(std::min(std::floor(end), 0.0));
         runCounted(NonPositiveCounter(static_cast<std::int64_t>(n), base, last));
     } else {
-        const auto last = static_cast<std::uint32_t>(std::min(std::floor(end), kHighest32));
+        const auto last = static_cast<std::uint32_t>(std::min(std::floor(end), kHighestWhole));
         runCounted(MirrorCounter(base, static_cast<std::uint32_t>(n), last));
     }
 }

@@ -1,20 +1,12 @@
 #include "engine/conversions.h"
 #include "engine/engine.h"
+#include "engine/searchlimits.h"
 #include "engine/texts.h"
 
 #include <cmath>
 #include <limits>
 
 namespace kz {
-
-namespace {
-
-// Mod rounds its operands first: -2147483648.5 still rounds into the 32-bit range (ties to
-// even), 2147483647.5 no longer does. Outside these limits no number can be tested.
-constexpr double kLowestTestable = -2147483648.5;
-constexpr double kHighestTestable = 2147483647.5;
-
-} // namespace
 
 bool Engine::skipUntestable(double end)
 {
@@ -37,11 +29,17 @@ bool Engine::skipUntestable(double end)
 
 void Engine::Command1_Click()
 {
+    if (runSearch())
+        m_window.appendResult(texts::kFertig);
+}
+
+bool Engine::runSearch()
+{
     auto &v = m_vars;
     const double base = Int(Val(m_window.text(Field::txtSystem)));
-    if (base > std::numeric_limits<std::int32_t>::max()) {
-        m_window.showMessage(texts::kBaseTooLarge, texts::kProgramTitle, MessageIcon::None);
-        return;
+    if (!baseIsSearchable(base)) {
+        m_window.showMessage(baseTooLargeMessage(), texts::kProgramTitle, MessageIcon::None);
+        return false;
     }
     v.Obergrenze = Val(m_window.text(Field::txtnn));
     v.Untergrenze = Val(m_window.text(Field::txtugrenze));
@@ -60,7 +58,7 @@ void Engine::Command1_Click()
     v.Zahl = v.Untergrenze;
     while (v.Zahl <= end) {
         if (v.Abbruch == 1)
-            return;
+            return false;
         if (skipUntestable(end))
             continue;
         if (canRunFast(end)) {
@@ -71,7 +69,7 @@ void Engine::Command1_Click()
         PruefeZahl();
         v.Zahl += 1;
     }
-    m_window.appendResult(texts::kFertig);
+    return true;
 }
 
 void Engine::Command2_Click()

@@ -10,7 +10,6 @@ inline constexpr char kFertig[] = "fertig";
 inline constexpr char kSystemSuffix[] = "er System:";
 inline constexpr char kZehnersystem[] = "Im Zehnersystem ist das";
 inline constexpr char kBaseAboveTen[] = "S muß kleiner als 10 sein";
-inline constexpr char kBaseTooLarge[] = "S muß kleiner als 2147483648 sein";
 inline constexpr char kNotWholeNumber[] = "Bitte eine ganze Zahl mit höchstens 15 Stellen eingeben";
 
 } // namespace kz::texts

@@ -36,6 +36,7 @@ TEST(Val, ReadsTheLeadingNumber)
         {"exponent E", "1E3", 1000},
         {"exponent e with sign", "1e+8", 1e8},
         {"exponent D", "1D2", 100},
+        {"exponent d", "1d2", 100},
         {"negative exponent", "25E-1", 2.5},
         {"exponent without digits", "7E", 7},
         {"comma is not a decimal point", "1,5", 1},

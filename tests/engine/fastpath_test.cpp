@@ -102,6 +102,7 @@ TEST(FastPath, MatchesOnNegativeAndFractionalStretches)
     } ranges[] = {
         {"-3000", "3000", "10"},
         {"-0", "0", "10"},
+        {"0", "3000", "10"},
         {"-2147483648", "-2147479000", "7"},
         {"-500", "-20", "2"},
         {"0.5", "3000", "10"},
@@ -160,6 +161,15 @@ TEST(FastPath, HandlersInItsYieldsActAsInTheOneByOneLoop)
          [](Harness &h) {
              h.window.field(Field::txtSystem) = "9.5";
              h.window.field(Field::txtEinzelfall) = "121";
+             h.engine.cmdEinzelfall_Click();
+         }},
+        {"single-case test of the current number in base 8: only the base changes",
+         [](Harness &h) {
+             std::string octal;
+             for (auto n = static_cast<std::int64_t>(h.engine.vars().Zahl); n > 0; n /= 8)
+                 octal.insert(octal.begin(), char('0' + n % 8));
+             h.window.field(Field::txtSystem) = "8";
+             h.window.field(Field::txtEinzelfall) = octal;
              h.engine.cmdEinzelfall_Click();
          }},
         {"quit", [](Harness &h) { h.engine.cmdEnde_Click(); }},

@@ -70,13 +70,19 @@ TEST(SearchRun, BaseBelowTwoBecomesTen)
     }
 }
 
-TEST(SearchRun, NonWholeBaseIsCutButTheFieldKeepsItsText)
+TEST(SearchRun, BaseIsCutToWholeButTheFieldKeepsItsText)
 {
-    Harness h;
-    h.setRange("1", "2000", "7.9");
-    h.engine.Command1_Click();
-    EXPECT_EQ(h.window.field(Field::txtSystem), "7.9");
-    EXPECT_EQ(h.window.result(), referenceEntries(1, 2000, 7) + "fertig");
+    const struct {
+        const char *typed;
+        std::int64_t searched;
+    } bases[] = {{"2", 2}, {"2.5", 2}, {"7.9", 7}, {"16", 16}, {" 36", 36}};
+    for (const auto &b : bases) {
+        Harness h;
+        h.setRange("1", "2000", b.typed);
+        h.engine.Command1_Click();
+        EXPECT_EQ(h.window.field(Field::txtSystem), b.typed);
+        EXPECT_EQ(h.window.result(), referenceEntries(1, 2000, b.searched) + "fertig") << b.typed;
+    }
 }
 
 TEST(SearchRun, RefusesABaseAboveTheTestableRange)
