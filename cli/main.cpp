@@ -6,6 +6,7 @@
 #include "engine/conversions.h"
 #include "engine/searchlimits.h"
 #include "engine/texts.h"
+#include "engine/version.h"
 
 #include <cstdio>
 #include <string>
@@ -39,7 +40,7 @@ int main(int argc, char **argv)
     if (options.help)
         return write(stdout, cli::kUsage) ? 0 : kExitOutput;
     if (options.version)
-        return write(stdout, std::string(texts::kProgramTitle) + " " + texts::kVersion + "\n")
+        return write(stdout, std::string(texts::kProgramTitle) + " " + kVersion + "\n")
                    ? 0
                    : kExitOutput;
 

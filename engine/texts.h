@@ -4,7 +4,6 @@
 namespace kz::texts {
 
 inline constexpr char kProgramTitle[] = "Kehrzähler";
-inline constexpr char kVersion[] = "1.00";
 inline constexpr char kCrLf[] = "\r\n";
 inline constexpr char kFertig[] = "fertig";
 inline constexpr char kSystemSuffix[] = "er System:";

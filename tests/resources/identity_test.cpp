@@ -18,6 +18,7 @@ QString readText(const QString &path)
 }
 
 const QString kResources = QStringLiteral(KZ_RESOURCES_DIR);
+const QString kGenerated = QStringLiteral(KZ_GENERATED_RESOURCES);
 
 TEST(Identity, ApplyIdentitySetsNamesVersionAndIcon)
 {
@@ -47,21 +48,22 @@ TEST(Identity, DesktopEntryMatchesTheProgram)
 TEST(Identity, MetainfoMatchesTheProgram)
 {
     const QString id = QString::fromLatin1(kz::kDesktopFileName);
-    const QString info = readText(kResources + "/desktop/" + id + ".metainfo.xml");
+    const QString info = readText(kGenerated + "/" + id + ".metainfo.xml");
     ASSERT_FALSE(info.isEmpty());
     EXPECT_TRUE(info.contains("<id>" + id + "</id>"));
     EXPECT_TRUE(info.contains("<launchable type=\"desktop-id\">" + id + ".desktop</launchable>"));
     EXPECT_TRUE(info.contains("<icon type=\"stock\">" + id + "</icon>"));
-    EXPECT_TRUE(info.contains(QStringLiteral("<release version=\"" KZ_VERSION_TEXT "\"")));
+    EXPECT_TRUE(info.contains(QStringLiteral("<release version=\"1.00\"")));
 }
 
 TEST(Identity, WindowsVersionRecordMatchesTheProgram)
 {
-    const QString rc = readText(kResources + "/kehrzaehler.rc");
+    const QString rc = readText(kGenerated + "/kehrzaehler.rc");
     ASSERT_FALSE(rc.isEmpty());
     EXPECT_TRUE(rc.contains(QStringLiteral("#pragma code_page(65001)")));
-    EXPECT_TRUE(rc.contains(QStringLiteral("VALUE \"FileVersion\", \"" KZ_VERSION_TEXT "\"")));
-    EXPECT_TRUE(rc.contains(QStringLiteral("VALUE \"ProductVersion\", \"" KZ_VERSION_TEXT "\"")));
+    EXPECT_TRUE(rc.contains(QStringLiteral("FILEVERSION 1,00,0,0")));
+    EXPECT_TRUE(rc.contains(QStringLiteral("VALUE \"FileVersion\", \"1.00\"")));
+    EXPECT_TRUE(rc.contains(QStringLiteral("VALUE \"ProductVersion\", \"1.00\"")));
     EXPECT_TRUE(rc.contains(QStringLiteral("VALUE \"ProductName\", \"Kehrzähler\"")));
     EXPECT_TRUE(rc.contains(QStringLiteral("VALUE \"OriginalFilename\", \"Kehrzähler.exe\"")));
     EXPECT_TRUE(rc.contains(QStringLiteral("BLOCK \"040704B0\"")));

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Usage: validate-install.sh CMAKE BUILD_DIR DESKTOP_ID
 # Installs the build tree into a scratch prefix, then validates the installed desktop entry and
-# AppStream metainfo and checks the themed icons. Exits 77 (skipped) when a validator is missing.
+# AppStream metainfo, checks the themed icons and that every file names the same version. Exits 77 (skipped) when a validator is missing.
 set -eu
 cmake=$1
 build=$2
@@ -33,3 +33,12 @@ for size in 16 32; do
     [ -s "$icon" ] || { echo "missing icon $icon"; exit 1; }
 done
 echo "icons installed: 16x16, 32x32"
+
+# One version everywhere: what the program says, the package, the metainfo and the version record.
+said=$("$prefix/bin/kehrzaehler-cli" --version | sed -n 's/^Kehrzähler //p')
+package=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
+released=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$metainfo")
+record=$(sed -n 's/.*VALUE "ProductVersion", "\([^"]*\)".*/\1/p' "$build/generated/resources/kehrzaehler.rc")
+echo "versions: program $said, package $package, metainfo $released, version record $record"
+[ -n "$said" ] && [ "$said" = "$package" ] && [ "$said" = "$released" ] && [ "$said" = "$record" ] ||
+    { echo "the versions differ"; exit 1; }
