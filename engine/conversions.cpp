@@ -161,7 +161,8 @@ std::optional<std::int32_t> Mod(double a, double b)
     const double left = std::nearbyint(a);
     const double right = std::nearbyint(b);
     if (!(left >= kLowestWhole && left <= kHighestWhole && right >= kLowestWhole &&
-          right <= kHighestWhole) || right == 0)
+          right <= kHighestWhole) ||
+        right == 0)
         return std::nullopt;
     return static_cast<std::int32_t>(static_cast<std::int64_t>(left) %
                                      static_cast<std::int64_t>(right));

@@ -22,7 +22,7 @@ class Engine {
     // Tests Zahl in base Basis and appends the entry of a hit that no filter hides.
     void PruefeZahl();
 
-    void Command1_Click();      // search run over the bounds and base in the fields
+    void Command1_Click(); // search run over the bounds and base in the fields
     // The search run of Command1_Click without its end marker: true when it ran to its end, false
     // when it was refused or stopped. Stretches of a split search are listed without their own.
     bool runSearch();

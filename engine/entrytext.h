@@ -19,7 +19,8 @@ struct EntryParts {
     DigitsView qDigits;
 };
 
-// Appends the four lines: n, m and Q in decimal; the base; the three digit sequences; an empty line.
+// Appends the four lines: n, m and Q in decimal; the base; the three digit sequences; an empty
+// line.
 void appendEntryText(std::string &out, const EntryParts &parts);
 
 } // namespace kz

@@ -22,7 +22,8 @@ bool Engine::canRunFast(double end) const
     const auto &v = m_vars;
     // With a stride of 1 every yield must happen, so each number goes the one-by-one way.
     return m_window.yieldStride() > 1 && v.Abbruch != 1 && isWhole(v.Basis) && v.Basis >= 2 &&
-           v.Basis <= kHighestWhole && v.Zahl >= kLowestWhole && v.Zahl <= kHighestWhole && v.Zahl <= end &&
+           v.Basis <= kHighestWhole && v.Zahl >= kLowestWhole && v.Zahl <= kHighestWhole &&
+           v.Zahl <= end &&
            !(v.Zahl == 0 &&
              std::signbit(v.Zahl)); // -0 (from "-x") goes the exact way, sign and all
 }

@@ -81,7 +81,7 @@ void Engine::appendEntry(double quotient, bool emit)
     v.Quotient = quotient;
     if (!takeOffDigits(v.Quotient, v.Basis, v.QZiffer))
         return; // a quotient without digits in this base gets no entry at all
-    v.i = 0; // where the loop over the digits of Q leaves it
+    v.i = 0;    // where the loop over the digits of Q leaves it
     if (!emit)
         return;
 

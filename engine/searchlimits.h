@@ -14,7 +14,8 @@ inline constexpr double kLowestWhole = std::numeric_limits<std::int32_t>::min();
 inline constexpr double kHighestWhole = std::numeric_limits<std::int32_t>::max();
 
 // Mod rounds its operands first: -2147483648.5 still rounds into the range (ties to even),
-// 2147483647.5 no longer does. A number outside [kLowestTestable, kHighestTestable) cannot be tested.
+// 2147483647.5 no longer does. A number outside [kLowestTestable, kHighestTestable) cannot be
+// tested.
 inline constexpr double kLowestTestable = kLowestWhole - 0.5;
 inline constexpr double kHighestTestable = kHighestWhole + 0.5;
 
