@@ -175,23 +175,27 @@ TEST(FastPath, HandlersInItsYieldsActAsInTheOneByOneLoop)
         {"quit", [](Harness &h) { h.engine.cmdEnde_Click(); }},
     };
     const std::uint32_t stride = 37;
-    for (const auto &c : clicks) {
-        for (std::uint64_t j : {1u, 2u, 5u}) {
-            bool done = false;
-            auto once = [&](std::uint64_t at) {
-                return [&, at](Harness &h, std::uint64_t n) {
-                    if (n == at && !done) {
-                        done = true;
-                        c.click(h);
-                    }
+    // From -60 the loop crosses from negative numbers to positive ones between its yields.
+    for (const char *from : {"1", "-60"}) {
+        for (const auto &c : clicks) {
+            for (std::uint64_t j : {1u, 2u, 5u}) {
+                bool done = false;
+                auto once = [&](std::uint64_t at) {
+                    return [&, at](Harness &h, std::uint64_t n) {
+                        if (n == at && !done) {
+                            done = true;
+                            c.click(h);
+                        }
+                    };
                 };
-            };
-            const SearchResult fast = runSearch("1", "400", "10", {0, 0, 0}, stride, once(j));
-            done = false;
-            const SearchResult exact =
-                runSearch("1", "400", "10", {0, 0, 0}, 1, once(exactYieldOf(j, stride)));
-            expectSame(fast, exact,
-                       std::string(c.name) + " at yield " + text(static_cast<std::int64_t>(j)));
+                const SearchResult fast = runSearch(from, "400", "10", {0, 0, 0}, stride, once(j));
+                done = false;
+                const SearchResult exact =
+                    runSearch(from, "400", "10", {0, 0, 0}, 1, once(exactYieldOf(j, stride)));
+                expectSame(fast, exact,
+                           std::string(c.name) + " at yield " + text(static_cast<std::int64_t>(j)) +
+                               " from " + from);
+            }
         }
     }
 }
