@@ -1,10 +1,10 @@
-// kehrzaehler-cli: the search engine without a window. Writes the final text of the result
-// list to standard output, byte for byte.
+// kehrzaehler-cli: the search engine without a window, and the digit-pair search of Kehrzahlen of
+// any length. Writes the final text of the result list to standard output, byte for byte.
+#include "cli/digitpairs.h"
 #include "cli/options.h"
+#include "cli/output.h"
 #include "cli/search.h"
 
-#include "engine/conversions.h"
-#include "engine/searchlimits.h"
 #include "engine/texts.h"
 #include "engine/version.h"
 
@@ -18,10 +18,24 @@ constexpr int kExitMessage = 2;
 constexpr int kExitUsage = 64;
 constexpr int kExitOutput = 74;
 
-bool write(std::FILE *stream, const std::string &text)
+std::string run(const kz::cli::Options &options, kz::cli::Output &out)
 {
-    return std::fwrite(text.data(), 1, text.size(), stream) == text.size() &&
-           std::fflush(stream) == 0;
+    using namespace kz::cli;
+    switch (options.mode) {
+    case Mode::Search:
+        return runSearch(options, out);
+    case Mode::SingleCase:
+        return runSingleCase(options, out);
+    case Mode::List:
+        return runList(options, out);
+    case Mode::Count:
+        return runCount(options, out);
+    case Mode::Multiplikatoren:
+        return runMultiplikatoren(options, out);
+    case Mode::Graph:
+        return runGraph(options, out);
+    }
+    return {};
 }
 
 } // namespace
@@ -37,24 +51,16 @@ int main(int argc, char **argv)
         return kExitUsage;
     }
     const cli::Options &options = parsed.options;
+    cli::Output out(stdout);
     if (options.help)
-        return write(stdout, cli::kUsage) ? 0 : kExitOutput;
-    if (options.version)
-        return write(stdout, std::string(texts::kProgramTitle) + " " + kVersion + "\n")
-                   ? 0
-                   : kExitOutput;
-
-    if (!options.einzelfall && !rangeIsSearchable(Val(options.von), Val(options.bis))) {
-        std::fprintf(stderr, "%s\n", rangeTooLargeMessage().c_str());
+        out.write(cli::kUsage);
+    else if (options.version)
+        out.write(std::string(texts::kProgramTitle) + " " + kVersion + "\n");
+    else if (const std::string message = run(options, out); !message.empty()) {
+        std::fprintf(stderr, "%s\n", message.c_str());
         return kExitMessage;
     }
-
-    const cli::Outcome outcome = cli::run(options, stdout);
-    if (!outcome.message.empty()) {
-        std::fprintf(stderr, "%s\n", outcome.message.c_str());
-        return kExitMessage;
-    }
-    if (outcome.writeFailed) {
+    if (!out.finish()) {
         std::fprintf(stderr, "kehrzaehler-cli: Ausgabe konnte nicht geschrieben werden\n");
         return kExitOutput;
     }

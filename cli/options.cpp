@@ -1,6 +1,11 @@
 #include "cli/options.h"
 
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
 #include <charconv>
+#include <limits>
+#include <regex>
 
 namespace kz::cli {
 
@@ -16,33 +21,140 @@ const char kUsage[] =
     "                     je 0 (leer), 1 (angekreuzt) oder 2 (grau) (Vorgabe: 110)\n"
     "  --einzelfall TEXT  diese Zahl (im S-System, S < 11) prüfen statt zu suchen\n"
     "  --threads N        Anzahl der Rechenfäden für die Suche (Vorgabe: alle Kerne)\n"
+    "\n"
+    "Kehrzahlen jeder Länge, ohne Suche (S von 2 bis 10000, D ab 1):\n"
+    "  --stellen D        alle Kehrzahlen mit D Stellen zur Basis S (--basis S), aufsteigend,\n"
+    "  --stellen A-B      als Einträge der Ergebnisliste; bei A-B für jede Stellenzahl von A bis "
+    "B\n"
+    "  --anzahl           mit --stellen: statt der Liste ihre Anzahl je Stellenzahl und Quotient "
+    "Q\n"
+    "  --multiplikatoren  die Quotienten Q, zu denen es Kehrzahlen gibt, für --basis S oder A-B\n"
+    "  --graph Q          den Übertragsgraphen zu S (--basis S) und Q im Graphviz-Format DOT\n"
+    "\n"
     "  --help             diese Hilfe zeigen\n"
     "  --version          Version zeigen\n"
     "\n"
-    "Beendigungsstatus: 0 fertig, 2 Meldung (auf der Standardfehlerausgabe), 64 falscher Aufruf.\n";
+    "Beendigungsstatus: 0 fertig, 2 Meldung (auf der Standardfehlerausgabe), 64 falscher Aufruf,\n"
+    "74 Ausgabe konnte nicht geschrieben werden.\n";
 
 namespace {
 
-bool parseFilter(const std::string &text, int (&filter)[3])
+// Options that take a value: the next argument is always their value, even when it starts with
+// "-", so "--von -.5" reads as the window's field would.
+const char *const kValueOptions[] = {"--basis",      "--von",     "--bis",     "--filter",
+                                     "--einzelfall", "--threads", "--stellen", "--graph"};
+
+bool isValueOption(const std::string &name)
 {
-    if (text.size() != 3)
-        return false;
-    for (int k = 0; k < 3; ++k) {
-        if (text[k] < '0' || text[k] > '2')
-            return false;
-        filter[k] = text[k] - '0';
-    }
-    return true;
+    return std::find(std::begin(kValueOptions), std::end(kValueOptions), name) !=
+           std::end(kValueOptions);
 }
 
-bool parseThreads(const std::string &text, unsigned &threads)
+// Digits only; a number beyond 64 bits reads as the largest one, which every range check refuses.
+std::optional<std::uint64_t> wholeNumber(std::string_view text)
 {
-    unsigned value = 0;
+    if (text.empty() ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    std::uint64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < 1 || value > 256)
-        return false;
-    threads = value;
-    return true;
+    if (error == std::errc::result_out_of_range)
+        return std::numeric_limits<std::uint64_t>::max();
+    return value;
+}
+
+// "D" or "A-B" with A <= B.
+std::optional<WholeRange> wholeRange(std::string_view text, bool rangeAllowed)
+{
+    const std::size_t dash = text.find('-');
+    if (dash == std::string_view::npos) {
+        const auto value = wholeNumber(text);
+        return value ? std::optional(WholeRange{*value, *value}) : std::nullopt;
+    }
+    if (!rangeAllowed)
+        return std::nullopt;
+    const auto first = wholeNumber(text.substr(0, dash));
+    const auto last = wholeNumber(text.substr(dash + 1));
+    if (!first || !last || *first > *last)
+        return std::nullopt;
+    return WholeRange{*first, *last};
+}
+
+CLI::Validator check(std::string (*test)(std::string &))
+{
+    return CLI::Validator(test, "");
+}
+
+std::string filterText(std::string &text)
+{
+    const bool good = text.size() == 3 && std::all_of(text.begin(), text.end(),
+                                                      [](char c) { return c >= '0' && c <= '2'; });
+    return good ? "" : "braucht drei Ziffern 0, 1 oder 2, zum Beispiel 110";
+}
+
+std::string threadsText(std::string &text)
+{
+    const auto value = wholeNumber(text);
+    return value && *value >= 1 && *value <= 256 ? "" : "braucht eine Zahl von 1 bis 256";
+}
+
+std::string stellenText(std::string &text)
+{
+    return wholeRange(text, true) ? ""
+                                  : "braucht eine ganze Zahl oder einen Bereich A-B, "
+                                    "zum Beispiel 40 oder 4-8";
+}
+
+std::string quotientText(std::string &text)
+{
+    return wholeNumber(text) ? "" : "braucht eine ganze Zahl Q, zum Beispiel 4";
+}
+
+// The option names in one of CLI11's messages, in the order it names them.
+std::vector<std::string> optionNames(const std::string &message)
+{
+    static const std::regex name("--[a-z]+");
+    std::vector<std::string> names;
+    for (auto it = std::sregex_iterator(message.begin(), message.end(), name);
+         it != std::sregex_iterator(); ++it)
+        names.push_back(it->str());
+    return names;
+}
+
+// CLI11 explains in English; the user reads German.
+std::string german(const CLI::ParseError &error)
+{
+    const std::string message = error.what();
+    const auto names = optionNames(message);
+    const std::string first = names.empty() ? "" : names[0];
+    const std::string second = names.size() < 2 ? "" : names[1];
+    if (dynamic_cast<const CLI::ValidationError *>(&error)) {
+        const std::size_t colon = message.find(": ");
+        return first + " " + (colon == std::string::npos ? message : message.substr(colon + 2));
+    }
+    if (dynamic_cast<const CLI::ExcludesError *>(&error))
+        return first + " und " + second + " gehen nicht zusammen";
+    if (dynamic_cast<const CLI::RequiresError *>(&error))
+        return first + " geht nur mit " + second;
+    if (dynamic_cast<const CLI::ArgumentMismatch *>(&error)) {
+        // Only the flags can mismatch: every value option takes the next argument whole.
+        const std::size_t blank = message.find(' ');
+        return "Option --" + message.substr(0, blank) + " nimmt keinen Wert";
+    }
+    return message;
+}
+
+// The digit-pair modes read --basis strictly: a whole number, or a range with --multiplikatoren.
+std::string readBases(Options &o)
+{
+    const bool rangeAllowed = o.mode == Mode::Multiplikatoren;
+    const auto bases = wholeRange(o.basis, rangeAllowed);
+    if (!bases)
+        return rangeAllowed ? "--basis braucht hier eine ganze Zahl oder einen Bereich A-B, "
+                              "zum Beispiel 10 oder 2-100"
+                            : "--basis braucht hier eine ganze Zahl, zum Beispiel 10";
+    o.bases = *bases;
+    return {};
 }
 
 } // namespace
@@ -51,52 +163,88 @@ ParseResult parseOptions(const std::vector<std::string> &arguments)
 {
     ParseResult result;
     Options &o = result.options;
+
+    std::vector<std::string> words;
     for (std::size_t k = 0; k < arguments.size(); ++k) {
-        std::string name = arguments[k];
-        std::optional<std::string> value;
-        if (const auto equals = name.find('=');
-            name.rfind("--", 0) == 0 && equals != std::string::npos) {
-            value = name.substr(equals + 1);
-            name.erase(equals);
-        }
-        if (name == "--help" || name == "--version") {
-            if (value) {
-                result.error = "Option " + name + " nimmt keinen Wert";
-                return result;
-            }
-            (name == "--help" ? o.help : o.version) = true;
+        if (!isValueOption(arguments[k])) {
+            words.push_back(arguments[k]);
             continue;
         }
-        if (name != "--basis" && name != "--von" && name != "--bis" && name != "--filter" &&
-            name != "--einzelfall" && name != "--threads") {
-            result.error = "unbekannte Option: " + name;
+        if (k + 1 == arguments.size()) {
+            result.error = "Option " + arguments[k] + " braucht einen Wert";
             return result;
         }
-        if (!value) {
-            if (k + 1 == arguments.size()) {
-                result.error = "Option " + name + " braucht einen Wert";
-                return result;
-            }
-            value = arguments[++k];
-        }
-        if (name == "--basis") {
-            o.basis = *value;
-        } else if (name == "--von") {
-            o.von = *value;
-        } else if (name == "--bis") {
-            o.bis = *value;
-        } else if (name == "--einzelfall") {
-            o.einzelfall = *value;
-        } else if (name == "--filter") {
-            if (!parseFilter(*value, o.filter)) {
-                result.error = "--filter braucht drei Ziffern 0, 1 oder 2, zum Beispiel 110";
-                return result;
-            }
-        } else if (!parseThreads(*value, o.threads)) {
-            result.error = "--threads braucht eine Zahl von 1 bis 256";
-            return result;
-        }
+        words.push_back(arguments[k] + "=" + arguments[k + 1]);
+        ++k;
     }
+
+    CLI::App app;
+    app.set_help_flag();
+    app.allow_extras();
+    std::string filter = "110", threads, stellen, graph;
+    bool anzahl = false, multiplikatoren = false;
+    const auto value = [&](const char *name, std::string &target) {
+        // An empty value is a text like any other (an empty field); the last one given counts.
+        return app.add_option(name, target)
+            ->expected(0, 1)
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    };
+    const auto flag = [&](const char *name, bool &target) {
+        return app.add_flag(name, target)->disable_flag_override();
+    };
+    CLI::Option *basisOption = value("--basis", o.basis);
+    CLI::Option *von = value("--von", o.von);
+    CLI::Option *bis = value("--bis", o.bis);
+    CLI::Option *filterOption = value("--filter", filter)->check(check(filterText));
+    CLI::Option *einzelfall = value("--einzelfall", o.einzelfall);
+    CLI::Option *threadsOption = value("--threads", threads)->check(check(threadsText));
+    CLI::Option *stellenOption = value("--stellen", stellen)->check(check(stellenText));
+    CLI::Option *graphOption = value("--graph", graph)->check(check(quotientText));
+    CLI::Option *anzahlFlag = flag("--anzahl", anzahl)->needs(stellenOption);
+    CLI::Option *multiFlag = flag("--multiplikatoren", multiplikatoren);
+    flag("--help", o.help);
+    flag("--version", o.version);
+    // The search's own options mean nothing to the digit-pair modes, nor these modes to each other.
+    for (CLI::Option *mode : {stellenOption, multiFlag, graphOption}) {
+        for (CLI::Option *searchOption : {von, bis, filterOption, einzelfall, threadsOption})
+            mode->excludes(searchOption);
+    }
+    stellenOption->excludes(multiFlag)->excludes(graphOption);
+    multiFlag->excludes(graphOption);
+    (void)anzahlFlag;
+
+    std::vector<std::string> reversed(words.rbegin(), words.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::ParseError &error) {
+        result.error = german(error);
+        return result;
+    }
+    if (!app.remaining().empty()) {
+        const std::string extra = app.remaining().front();
+        result.error =
+            (extra.rfind("-", 0) == 0 ? "unbekannte Option: " : "unerwartetes Argument: ") + extra;
+        return result;
+    }
+
+    for (int k = 0; k < 3; ++k)
+        o.filter[k] = filter[k] - '0';
+    if (!threads.empty())
+        o.threads = static_cast<unsigned>(*wholeNumber(threads));
+    if (einzelfall->count() > 0)
+        o.mode = Mode::SingleCase;
+    if (stellenOption->count() > 0) {
+        o.mode = anzahl ? Mode::Count : Mode::List;
+        o.stellen = *wholeRange(stellen, true);
+    } else if (multiplikatoren) {
+        o.mode = Mode::Multiplikatoren;
+    } else if (graphOption->count() > 0) {
+        o.mode = Mode::Graph;
+        o.quotient = *wholeNumber(graph);
+    }
+    if (o.mode != Mode::Search && o.mode != Mode::SingleCase)
+        result.error = readBases(o);
+    (void)basisOption;
     return result;
 }
 

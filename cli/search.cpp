@@ -34,8 +34,7 @@ void prepare(PlainWindow &window, const Options &options)
     window.setCheckBox(CheckBox::chkNichttrivial, options.filter[0]);
     window.setCheckBox(CheckBox::chkTeiler, options.filter[1]);
     window.setCheckBox(CheckBox::chkzugross, options.filter[2]);
-    if (options.einzelfall)
-        window.field(Field::txtEinzelfall) = *options.einzelfall;
+    window.field(Field::txtEinzelfall) = options.einzelfall;
 }
 
 std::string firstMessage(const PlainWindow &window)
@@ -43,27 +42,13 @@ std::string firstMessage(const PlainWindow &window)
     return window.messages().empty() ? std::string() : window.messages().front().text;
 }
 
-Outcome runSingleCase(const Options &options, std::FILE *out)
-{
-    PlainWindow window;
-    prepare(window, options);
-    Engine engine(window);
-    engine.cmdEinzelfall_Click();
-    Outcome outcome{firstMessage(window)};
-    if (outcome.message.empty())
-        outcome.writeFailed = !writeAll(out, window.result()) || std::fflush(out) != 0;
-    return outcome;
-}
-
-Outcome runSearch(const Options &options, std::FILE *out)
+std::string runWhole(const Options &options, Output &out)
 {
     StreamingWindow window(out);
     prepare(window, options);
     Engine engine(window);
     engine.Command1_Click();
-    Outcome outcome{firstMessage(window)};
-    outcome.writeFailed = !window.flush();
-    return outcome;
+    return firstMessage(window);
 }
 
 // Finished chunks wait here until every chunk before them is written; workers run at most a few
@@ -122,12 +107,12 @@ class ChunkQueue {
 
 // Without a window nothing can run inside a yield, so disjoint stretches of the range are
 // independent: each is searched by its own engine and the lists are written in order.
-Outcome runSplit(const Options &options, unsigned threads, std::FILE *out)
+std::string runSplit(const Options &options, unsigned threads, Output &out)
 {
     const auto range = splittableRange(Val(options.basis), Val(options.von), Val(options.bis));
     const std::int64_t count = range ? range->to - range->from + 1 : 0;
     if (threads < 2 || count < 2 * kChunkNumbers)
-        return runSearch(options, out);
+        return runWhole(options, out);
 
     const auto chunks = static_cast<std::size_t>((count + kChunkNumbers - 1) / kChunkNumbers);
     ChunkQueue queue(chunks, 4 * threads);
@@ -149,20 +134,31 @@ Outcome runSplit(const Options &options, unsigned threads, std::FILE *out)
     for (unsigned t = 0; t < threads; ++t)
         pool.emplace_back(worker);
 
-    Outcome outcome;
-    queue.drain([&](const std::string &list) { outcome.writeFailed |= !writeAll(out, list); });
+    queue.drain([&](const std::string &list) { out.write(list); });
     for (auto &thread : pool)
         thread.join();
-    outcome.writeFailed |= !writeAll(out, texts::kFertig) || std::fflush(out) != 0;
-    return outcome;
+    out.write(texts::kFertig);
+    return {};
 }
 
 } // namespace
 
-Outcome run(const Options &options, std::FILE *out)
+std::string runSingleCase(const Options &options, Output &out)
 {
-    if (options.einzelfall)
-        return runSingleCase(options, out);
+    PlainWindow window;
+    prepare(window, options);
+    Engine engine(window);
+    engine.cmdEinzelfall_Click();
+    const std::string message = firstMessage(window);
+    if (message.empty())
+        out.write(window.result());
+    return message;
+}
+
+std::string runSearch(const Options &options, Output &out)
+{
+    if (!rangeIsSearchable(Val(options.von), Val(options.bis)))
+        return rangeTooLargeMessage();
     const unsigned threads =
         options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
     return runSplit(options, threads, out);

@@ -1,19 +1,16 @@
 // Runs the engine over plain values for kehrzaehler-cli and writes the final text of the result
-// list, optionally splitting a plain search over several threads.
+// list, optionally splitting a plain search over several threads. Each returns the text of the
+// message box the run showed instead of a list, or nothing.
 #pragma once
 
 #include "cli/options.h"
+#include "cli/output.h"
 
-#include <cstdio>
 #include <string>
 
 namespace kz::cli {
 
-struct Outcome {
-    std::string message; // text of a message box, if one was shown; then nothing was written
-    bool writeFailed = false;
-};
-
-Outcome run(const Options &options, std::FILE *out);
+std::string runSearch(const Options &options, Output &out);
+std::string runSingleCase(const Options &options, Output &out);
 
 } // namespace kz::cli

@@ -1,5 +1,7 @@
 #include "tests/support/reference.h"
 
+#include "engine/conversions.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -78,9 +80,9 @@ TEST(Cli, DefaultsPrintTheStartUpList)
 
 TEST(Cli, OptionsTakeFieldTexts)
 {
-    const CliRun run = runCli({"--basis", "16", "--von", " 1000", "--bis=4E3", "--filter", "000"});
+    const CliRun run = runCli({"--basis", "16", "--von", " 1000", "--bis=4E3", "--filter", "202"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, referenceEntries(1000, 4000, 16, {0, 0, 0}) + "fertig");
+    EXPECT_EQ(run.out, referenceEntries(1000, 4000, 16, {2, 0, 2}) + "fertig") << "greyed is clear";
 
     const CliRun typedBase = runCli({"--basis", "abc", "--bis", "2000"});
     EXPECT_EQ(typedBase.out, referenceEntries(1, 2000, 10) + "fertig")
@@ -125,6 +127,11 @@ TEST(Cli, MessageBoxesGoToStandardError)
         {{"--basis", "11", "--einzelfall", "9801"}, "S muß kleiner als 10 sein\n"},
         {{"--einzelfall", "12.5"}, "Bitte eine ganze Zahl mit höchstens 15 Stellen eingeben\n"},
         {{"--basis", "2147483648"}, "S muß kleiner als 2147483648 sein\n"},
+        {{"--basis", "1", "--stellen", "4"}, "Die Basis muß zwischen 2 und 10000 liegen\n"},
+        {{"--basis", "2-10001", "--multiplikatoren"},
+         "Die Basis muß zwischen 2 und 10000 liegen\n"},
+        {{"--stellen", "0-3"}, "Die Stellenzahl muß zwischen 1 und 1000000 liegen\n"},
+        {{"--graph", "10"}, "Q muß mindestens 2 und kleiner als die Basis S = 10 sein\n"},
     };
     for (const auto &c : cases) {
         const CliRun run = runCli(c.arguments);
@@ -154,16 +161,26 @@ TEST(Cli, RefusesBoundsAboveTheTestableRange)
 
 TEST(Cli, BadOptionsGiveAUsageError)
 {
-    for (auto arguments : std::vector<std::vector<std::string>>{{"--foo"},
-                                                                {"positional"},
-                                                                {"--basis"},
-                                                                {"--filter", "12"},
-                                                                {"--filter", "113"},
-                                                                {"--filter", "1100"},
-                                                                {"--threads", "0"},
-                                                                {"--threads", "257"},
-                                                                {"--threads", "two"},
-                                                                {"--help=yes"}}) {
+    for (auto arguments :
+         std::vector<std::vector<std::string>>{{"--foo"},
+                                               {"positional"},
+                                               {"--basis"},
+                                               {"--filter", "12"},
+                                               {"--filter", "113"},
+                                               {"--filter", "1100"},
+                                               {"--threads", "0"},
+                                               {"--threads", "257"},
+                                               {"--threads", "two"},
+                                               {"--help=yes"},
+                                               {"--stellen", "4.5"},
+                                               {"--stellen", "8-4"},
+                                               {"--stellen", "-4"},
+                                               {"--anzahl"},
+                                               {"--basis", "abc", "--stellen", "4"},
+                                               {"--basis", "2-5", "--graph", "2"},
+                                               {"--graph", "Q"},
+                                               {"--stellen", "4", "--von", "1"},
+                                               {"--graph", "4", "--stellen", "4"}}) {
         const CliRun run = runCli(arguments);
         EXPECT_EQ(run.status, 64) << arguments[0];
         EXPECT_EQ(run.out, "");
@@ -171,11 +188,42 @@ TEST(Cli, BadOptionsGiveAUsageError)
     }
 }
 
+// Kehrzahlen are the search's hits with Q > 1 that do not end in 0, found without a search.
+TEST(Cli, DigitPairListIsTheSearchsList)
+{
+    const CliRun walk = runCli({"--basis", "7", "--stellen", "2-5"});
+    const CliRun search =
+        runCli({"--basis", "7", "--von", "7", "--bis", "16806", "--filter", "100"});
+    std::string rest, kept;
+    for (const auto &entry : entriesOf(search.out, &rest))
+        if (static_cast<std::int64_t>(Val(entry)) % 7 != 0)
+            kept += entry;
+    EXPECT_EQ(walk.status, 0);
+    EXPECT_EQ(walk.out, kept + rest);
+    EXPECT_EQ(rest, "fertig");
+}
+
+TEST(Cli, CountsAndMultipliersLineByLine)
+{
+    // Sloane, "2178 and all that" (2014): two with 4 digits in base 10, 1089 and 2178 reversed;
+    // OEIS A222817: the quotients of bases 3 to 5.
+    EXPECT_EQ(runCli({"--stellen", "3-4", "--anzahl"}).out,
+              "3 Stellen: 0\n4 Stellen: 2  (Q=4: 1, Q=9: 1)\n");
+    EXPECT_EQ(runCli({"--multiplikatoren", "--basis", "2-5"}).out, "2:\n3: 2\n4: 3\n5: 2 4\n");
+    const CliRun graph = runCli({"--graph", "4"});
+    EXPECT_EQ(graph.status, 0);
+    EXPECT_EQ(graph.out.rfind("digraph", 0), 0u);
+}
+
 TEST(Cli, FailedOutputIsNoSuccess)
 {
     // A long list fails while it is written, a short one only when it is flushed at the end.
-    for (auto arguments : std::vector<std::vector<std::string>>{
-             {"--filter", "000"}, {"--bis", "10"}, {"--einzelfall", "9801"}}) {
+    for (auto arguments :
+         std::vector<std::vector<std::string>>{{"--filter", "000"},
+                                               {"--bis", "10"},
+                                               {"--einzelfall", "9801"},
+                                               {"--stellen", "4"},
+                                               {"--stellen", "1-40", "--anzahl"}}) {
         const CliRun run = runCli(arguments, "/dev/full");
         EXPECT_EQ(run.status, 74) << arguments[1];
         EXPECT_NE(run.err.find("nicht geschrieben"), std::string::npos) << arguments[1];
@@ -187,8 +235,8 @@ TEST(Cli, VersionAndHelp)
     EXPECT_EQ(runCli({"--version"}).out, "Kehrzähler 1.00\n");
     const CliRun help = runCli({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char *option :
-         {"--basis", "--von", "--bis", "--filter", "--einzelfall", "--threads"})
+    for (const char *option : {"--basis", "--von", "--bis", "--filter", "--einzelfall", "--threads",
+                               "--stellen", "--anzahl", "--multiplikatoren", "--graph"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
 }
 

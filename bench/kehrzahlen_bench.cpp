@@ -1,0 +1,79 @@
+// The digit-pair search of Kehrzahlen beside a plain loop over a million numbers: counts, the
+// Kehrmultiplikatoren of many bases, and a list with its entry texts.
+#include "reference_loop.h"
+
+#include "kehrzahlen/kehrzahlen.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void BM_KehrYardstick(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(kz::bench::incrementalReferenceLoop(1'000'000, 10));
+}
+BENCHMARK(BM_KehrYardstick)->Unit(benchmark::kMillisecond);
+
+// Arg: the last digit count; every count from 1 on, base 10.
+void BM_KehrCounts(benchmark::State &state)
+{
+    const auto last = static_cast<std::uint64_t>(state.range(0));
+    for (auto _ : state) {
+        std::size_t bits = 0;
+        kz::kehr::countKehrzahlen(10, 1, last, [&](const kz::kehr::Count &c) {
+            bits += mpz_sizeinbase(c.total.get_mpz_t(), 2);
+            return true;
+        });
+        benchmark::DoNotOptimize(bits);
+    }
+}
+BENCHMARK(BM_KehrCounts)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// Args: the last base, threads (0: one base after the other without threads).
+void BM_Kehrmultiplikatoren(benchmark::State &state)
+{
+    const int last = static_cast<int>(state.range(0));
+    const auto threads = static_cast<unsigned>(state.range(1));
+    for (auto _ : state) {
+        std::size_t quotients = 0;
+        if (threads == 0) {
+            for (int base = 2; base <= last; ++base)
+                quotients += kz::kehr::kehrmultiplikatoren(base).size();
+        } else {
+            kz::kehr::kehrmultiplikatorenOfBases(2, last, threads,
+                                                 [&](int, const std::vector<int> &q) {
+                                                     quotients += q.size();
+                                                     return true;
+                                                 });
+        }
+        state.counters["quotients"] = static_cast<double>(quotients);
+    }
+}
+BENCHMARK(BM_Kehrmultiplikatoren)
+    ->ArgNames({"bis", "threads"})
+    ->Args({1000, 0})
+    ->Args({1000, 2})
+    ->Unit(benchmark::kMillisecond);
+
+// Arg: digits; base 10, every entry text built.
+void BM_KehrList(benchmark::State &state)
+{
+    const auto digits = static_cast<std::uint64_t>(state.range(0));
+    std::size_t count = 0, bytes = 0;
+    for (auto _ : state) {
+        std::string list;
+        count = 0;
+        kz::kehr::listKehrzahlen(10, digits, [&](const kz::kehr::Kehrzahl &k) {
+            kz::kehr::appendEntry(list, 10, k);
+            ++count;
+            return true;
+        });
+        bytes = list.size();
+    }
+    state.counters["kehrzahlen"] = static_cast<double>(count);
+    state.counters["list_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_KehrList)->Arg(40)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,111 @@
+#include "cli/digitpairs.h"
+
+#include "engine/conversions.h"
+#include "engine/texts.h"
+#include "kehrzahlen/kehrzahlen.h"
+
+#include <sstream>
+
+namespace kz::cli {
+
+namespace {
+
+// Longer walks would take longer than anyone waits, and their list could not be held on a stack.
+constexpr std::uint64_t kLargestDigitCount = 1000000;
+
+std::string whole(std::uint64_t x)
+{
+    return std::to_string(x);
+}
+
+std::string checkBases(const WholeRange &bases)
+{
+    if (bases.first >= std::uint64_t(kehr::kSmallestBase) &&
+        bases.last <= std::uint64_t(kehr::kLargestBase))
+        return {};
+    return "Die Basis muß zwischen " + whole(kehr::kSmallestBase) + " und " +
+           whole(kehr::kLargestBase) + " liegen";
+}
+
+std::string checkStellen(const Options &options)
+{
+    if (std::string refusal = checkBases(options.bases); !refusal.empty())
+        return refusal;
+    if (options.stellen.first >= 1 && options.stellen.last <= kLargestDigitCount)
+        return {};
+    return "Die Stellenzahl muß zwischen 1 und " + whole(kLargestDigitCount) + " liegen";
+}
+
+} // namespace
+
+std::string runList(const Options &options, Output &out)
+{
+    if (std::string refusal = checkStellen(options); !refusal.empty())
+        return refusal;
+    const int base = int(options.bases.first);
+    std::string entry;
+    for (std::uint64_t digits = options.stellen.first;
+         digits <= options.stellen.last && !out.failed(); ++digits) {
+        kehr::listKehrzahlen(base, digits, [&](const kehr::Kehrzahl &k) {
+            entry.clear();
+            kehr::appendEntry(entry, base, k);
+            out.write(entry);
+            return !out.failed(); // nobody reads the rest
+        });
+    }
+    out.write(texts::kFertig);
+    return {};
+}
+
+std::string runCount(const Options &options, Output &out)
+{
+    if (std::string refusal = checkStellen(options); !refusal.empty())
+        return refusal;
+    std::string line;
+    kehr::countKehrzahlen(int(options.bases.first), options.stellen.first, options.stellen.last,
+                          [&](const kehr::Count &count) {
+                              line = whole(count.digits) + " Stellen: " + count.total.get_str();
+                              for (std::size_t k = 0; k < count.perQuotient.size(); ++k) {
+                                  const auto &[q, n] = count.perQuotient[k];
+                                  line += k == 0 ? "  (" : ", ";
+                                  line += "Q=" + std::to_string(q) + ": " + n.get_str();
+                              }
+                              line += count.perQuotient.empty() ? "\n" : ")\n";
+                              out.write(line);
+                              return !out.failed();
+                          });
+    return {};
+}
+
+std::string runMultiplikatoren(const Options &options, Output &out)
+{
+    if (std::string refusal = checkBases(options.bases); !refusal.empty())
+        return refusal;
+    kehr::kehrmultiplikatorenOfBases(int(options.bases.first), int(options.bases.last), 0,
+                                     [&](int base, const std::vector<int> &quotients) {
+                                         std::string line = std::to_string(base) + ':';
+                                         for (const int q : quotients) {
+                                             line += ' ';
+                                             line += std::to_string(q);
+                                         }
+                                         line += '\n';
+                                         out.write(line);
+                                         return !out.failed();
+                                     });
+    return {};
+}
+
+std::string runGraph(const Options &options, Output &out)
+{
+    if (std::string refusal = checkBases(options.bases); !refusal.empty())
+        return refusal;
+    const std::uint64_t base = options.bases.first;
+    if (options.quotient < 2 || options.quotient >= base)
+        return "Q muß mindestens 2 und kleiner als die Basis S =" + Str(double(base)) + " sein";
+    std::ostringstream dot;
+    kehr::writeStateGraphDot(dot, int(base), int(options.quotient));
+    out.write(dot.str());
+    return {};
+}
+
+} // namespace kz::cli

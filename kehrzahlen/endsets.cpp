@@ -1,0 +1,54 @@
+#include "kehrzahlen/endsets.h"
+
+#include <unordered_map>
+
+namespace kz::kehr {
+
+namespace {
+
+std::size_t hashOf(const std::vector<std::uint64_t> &set)
+{
+    std::size_t h = 0;
+    for (const std::uint64_t word : set)
+        h = h * 0x9E3779B97F4A7C15ull + word;
+    return h;
+}
+
+} // namespace
+
+EndSets::EndSets(const CarryGraph &g, Parity parity, std::uint64_t longest)
+{
+    const std::size_t words = (g.states.size() + 63) / 64;
+    std::vector<std::uint64_t> set(words, 0);
+    for (std::uint32_t s = 0; s < g.states.size(); ++s) {
+        if (endsAt(g.base, g.quotient, g.states[s], parity))
+            set[s / 64] |= std::uint64_t(1) << (s % 64);
+    }
+    std::unordered_multimap<std::size_t, std::size_t> seen;
+    for (std::uint64_t j = 0;; ++j) {
+        const std::size_t h = hashOf(set);
+        for (auto [it, end] = seen.equal_range(h); it != end; ++it) {
+            if (m_sets[it->second] == set) {
+                m_periodStart = it->second;
+                m_period = m_sets.size() - it->second;
+                return;
+            }
+        }
+        seen.emplace(h, m_sets.size());
+        m_sets.push_back(set);
+        if (j == longest)
+            return;
+        std::vector<std::uint64_t> next(words, 0);
+        for (std::uint32_t s = 0; s < g.states.size(); ++s) {
+            for (const Step &step : g.stepsFrom(s)) {
+                if (canEnd(j, step.to)) {
+                    next[s / 64] |= std::uint64_t(1) << (s % 64);
+                    break;
+                }
+            }
+        }
+        set = std::move(next);
+    }
+}
+
+} // namespace kz::kehr

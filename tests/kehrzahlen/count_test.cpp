@@ -1,0 +1,165 @@
+// Counts against the listing, small lengths against a brute force, and published facts.
+#include "kehrzahlen/kehrzahlen.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace kz::kehr {
+namespace {
+
+using PerQuotient = std::vector<std::pair<int, mpz_class>>;
+
+std::vector<Count> countsOf(int base, std::uint64_t first, std::uint64_t last)
+{
+    std::vector<Count> counts;
+    countKehrzahlen(base, first, last, [&](const Count &c) {
+        counts.push_back(c);
+        return true;
+    });
+    return counts;
+}
+
+// Catches counts that disagree with the walks actually listed (per Q and in total), counts that
+// depend on where the reported range starts, and a merged list out of order at lengths the search
+// never reaches.
+TEST(Count, AgreesWithTheListing)
+{
+    struct Row {
+        int base;
+        std::uint64_t last;
+    };
+    std::vector<Row> rows{{10, 41}, {18, 40}};
+    for (int base = 2; base <= 30; ++base)
+        rows.push_back({base, 14});
+    for (const Row &row : rows) {
+        const std::vector<Count> counts = countsOf(row.base, 1, row.last);
+        ASSERT_EQ(counts.size(), row.last);
+        for (const Count &count : counts) {
+            SCOPED_TRACE("base " + std::to_string(row.base) + ", digits " +
+                         std::to_string(count.digits));
+            std::map<int, mpz_class> listed;
+            std::vector<std::int32_t> previous;
+            listKehrzahlen(row.base, count.digits, [&](const Kehrzahl &k) {
+                ++listed[k.quotient];
+                const std::vector<std::int32_t> n(k.digits.rbegin(), k.digits.rend());
+                EXPECT_LT(previous, n);
+                previous = n;
+                return true;
+            });
+            EXPECT_EQ(count.perQuotient, PerQuotient(listed.begin(), listed.end()));
+            mpz_class total;
+            for (const auto &[q, n] : listed)
+                total += n;
+            EXPECT_EQ(count.total, total);
+        }
+        const std::vector<Count> tail = countsOf(row.base, row.last - 2, row.last);
+        ASSERT_EQ(tail.size(), 3u);
+        for (const Count &count : tail)
+            EXPECT_EQ(count.perQuotient, counts[count.digits - 1].perQuotient);
+    }
+}
+
+// Catches quotients the walk never finds and wrong counts outside the bases the search test
+// covers: every m with at most four digits whose reversal n is a multiple Q·m, Q >= 2.
+TEST(Count, SmallLengthsAgreeWithABruteForce)
+{
+    for (int base = 2; base <= 30; ++base) {
+        SCOPED_TRACE("base " + std::to_string(base));
+        std::map<std::uint64_t, std::map<int, mpz_class>> found; // digits -> Q -> count
+        std::int64_t low = 1;
+        for (std::uint64_t digits = 1; digits <= 4; ++digits, low *= base) {
+            for (std::int64_t m = low; m < low * base; ++m) {
+                std::int64_t n = 0;
+                for (std::int64_t rest = m; rest > 0; rest /= base)
+                    n = n * base + rest % base;
+                if (m % base != 0 && n % m == 0 && n / m >= 2)
+                    ++found[digits][int(n / m)];
+            }
+        }
+        const std::vector<int> quotients = kehrmultiplikatoren(base);
+        for (const Count &count : countsOf(base, 1, 4)) {
+            const auto &listed = found[count.digits];
+            EXPECT_EQ(count.perQuotient, PerQuotient(listed.begin(), listed.end()));
+            for (const auto &[q, n] : listed)
+                EXPECT_TRUE(std::binary_search(quotients.begin(), quotients.end(), q)) << q;
+        }
+    }
+}
+
+// Catches wrong counts for long numbers.
+TEST(Count, PublishedCounts)
+{
+    struct Row {
+        int base;
+        int quotient;                 // 0: all Q together
+        std::vector<unsigned> counts; // for D = 1, 2, ...
+    };
+    const Row rows[] = {
+        // OEIS A214927, base 10 with Q = 4 and 9 (N. J. A. Sloane, "2178 and all that",
+        // Fibonacci Quarterly 52 (2014): two Fibonacci families, 1089 and 2178 the first).
+        {10, 0, {0,   0,   0,   2,    2,    2,    2,    4,    4,    6,    6,    10,  10,  16,
+                 16,  26,  26,  42,   42,   68,   68,   110,  110,  178,  178,  288, 288, 466,
+                 466, 754, 754, 1220, 1220, 1974, 1974, 3194, 3194, 5168, 5168, 8362}},
+        // OEIS A226516, the (18,7)-reverse multiples (Sloane 2014).
+        {18, 7, {0, 0, 0, 0, 0, 1, 0, 0, 0, 0,  1, 1,  1,  1,  1,  2,  1,  2,  1,  2,
+                 2, 3, 3, 4, 4, 6, 5, 8, 6, 10, 8, 13, 11, 17, 15, 23, 20, 31, 26, 41}},
+        // OEIS A226916, the (17,11)-reverse multiples (Sloane 2014).
+        {17, 11, {0, 0, 0, 1, 0,  0, 1,  1,  1,  2,  1,  2,  2,  3,  3,
+                  5, 4, 7, 6, 10, 9, 15, 13, 22, 19, 32, 28, 47, 41, 69}},
+    };
+    for (const Row &row : rows) {
+        std::vector<unsigned> counts;
+        for (const Count &c : countsOf(row.base, 1, row.counts.size())) {
+            mpz_class n = c.total;
+            if (row.quotient != 0) {
+                const auto q = std::find_if(c.perQuotient.begin(), c.perQuotient.end(),
+                                            [&](const auto &p) { return p.first == row.quotient; });
+                n = q == c.perQuotient.end() ? 0 : q->second;
+            }
+            counts.push_back(unsigned(n.get_ui()));
+        }
+        EXPECT_EQ(counts, row.counts) << "base " << row.base << ", Q " << row.quotient;
+    }
+}
+
+// Catches a missing or extra quotient, and a threaded run that reports out of order.
+TEST(Kehrmultiplikatoren, PublishedRowsAndEveryBaseInOrder)
+{
+    // OEIS A222817 (N. J. A. Sloane, "2178 and all that", Fibonacci Quarterly 52 (2014)): the
+    // nontrivial reverse multipliers of the bases 3 to 20; base 2 has none.
+    const std::vector<std::vector<int>> published = {{},
+                                                     {2},
+                                                     {3},
+                                                     {2, 4},
+                                                     {2, 5},
+                                                     {3, 6},
+                                                     {2, 3, 5, 7},
+                                                     {2, 4, 8},
+                                                     {4, 9},
+                                                     {2, 3, 5, 7, 10},
+                                                     {2, 3, 5, 11},
+                                                     {5, 6, 12},
+                                                     {2, 3, 4, 6, 9, 13},
+                                                     {2, 3, 4, 7, 11, 14},
+                                                     {3, 7, 15},
+                                                     {2, 4, 5, 8, 10, 11, 16},
+                                                     {2, 5, 7, 8, 17},
+                                                     {3, 4, 6, 7, 9, 14, 18},
+                                                     {2, 3, 4, 6, 9, 13, 19}};
+    for (int base = 2; base <= 20; ++base)
+        EXPECT_EQ(kehrmultiplikatoren(base), published[std::size_t(base - 2)]) << base;
+
+    int expected = 2;
+    kehrmultiplikatorenOfBases(2, 60, 2, [&](int base, const std::vector<int> &quotients) {
+        EXPECT_EQ(base, expected++);
+        EXPECT_EQ(quotients, kehrmultiplikatoren(base)) << base;
+        return base < 50;
+    });
+    EXPECT_EQ(expected, 51) << "stops when told";
+}
+
+} // namespace
+} // namespace kz::kehr

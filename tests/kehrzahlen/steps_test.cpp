@@ -1,0 +1,52 @@
+// The steps solved from the congruence against those found by trying every digit.
+#include "kehrzahlen/steprule.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace kz::kehr {
+namespace {
+
+std::vector<PairStep> everyDigit(int base, int quotient, CarryPair from)
+{
+    std::vector<PairStep> steps;
+    for (std::int64_t x = 0; x < base; ++x) {
+        const std::int64_t column = quotient * x + from.low;
+        const std::int64_t y = column % base;
+        const std::int64_t high = std::int64_t(base) * from.high + x - quotient * y;
+        if (high >= 0 && high < quotient)
+            steps.push_back({std::int32_t(x), std::int32_t(y), {int(column / base), int(high)}});
+    }
+    return steps;
+}
+
+// Catches steps lost or doubled by either way of solving (over r for small Q, over u for large),
+// above all where Q^2 - 1 or Q shares factors with S, in bases the listing tests never reach.
+TEST(Steps, SolvedAsFoundByTryingEveryDigit)
+{
+    std::vector<PairStep> solved;
+    auto check = [&](int base, int quotient, CarryPair from) {
+        stepsOutOf(StepRule(base, quotient), from, solved);
+        EXPECT_EQ(solved, everyDigit(base, quotient, from))
+            << base << ' ' << quotient << " (" << from.low << ',' << from.high << ')';
+    };
+    for (int base = 3; base <= 30; ++base) {
+        for (int q = 2; q < base; ++q) {
+            for (int low = 0; low < q; ++low) {
+                for (int high = 0; high < q; ++high)
+                    check(base, q, {low, high});
+            }
+        }
+    }
+    std::mt19937 random(2178);
+    for (int i = 0; i < 2000; ++i) {
+        const int base = std::uniform_int_distribution(3, 10000)(random);
+        const int q = std::uniform_int_distribution(2, base - 1)(random);
+        std::uniform_int_distribution<int> carry(0, q - 1);
+        check(base, q, {carry(random), carry(random)});
+    }
+}
+
+} // namespace
+} // namespace kz::kehr
