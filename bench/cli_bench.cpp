@@ -53,4 +53,29 @@ BENCHMARK(BM_CliWholeRange)
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
 
+// The digit-pair modes as whole processes, beside a process that only starts and says its version.
+void BM_CliVersion(benchmark::State &state)
+{
+    runBenchmark(state, {"--version"});
+}
+BENCHMARK(BM_CliVersion)->Unit(benchmark::kMillisecond);
+
+void BM_CliKehrCounts(benchmark::State &state)
+{
+    runBenchmark(state, {"--stellen", "1-1000", "--anzahl"});
+}
+BENCHMARK(BM_CliKehrCounts)->Unit(benchmark::kMillisecond);
+
+void BM_CliKehrList40(benchmark::State &state)
+{
+    runBenchmark(state, {"--stellen", "40"});
+}
+BENCHMARK(BM_CliKehrList40)->Unit(benchmark::kMillisecond);
+
+void BM_CliKehrmultiplikatoren(benchmark::State &state)
+{
+    runBenchmark(state, {"--multiplikatoren", "--basis", "2-1000"});
+}
+BENCHMARK(BM_CliKehrmultiplikatoren)->Unit(benchmark::kMillisecond);
+
 } // namespace
