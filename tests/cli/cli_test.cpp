@@ -210,6 +210,12 @@ TEST(Cli, CountsAndMultipliersLineByLine)
     EXPECT_EQ(runCli({"--stellen", "3-4", "--anzahl"}).out,
               "3 Stellen: 0\n4 Stellen: 2  (Q=4: 1, Q=9: 1)\n");
     EXPECT_EQ(runCli({"--multiplikatoren", "--basis", "2-5"}).out, "2:\n3: 2\n4: 3\n5: 2 4\n");
+    // The widest range of bases these modes take: 2 to 10000, both ends included. The two-digit
+    // counts of base 10000 come from trying every pair of digits a, b: (aS + b) / (bS + a).
+    EXPECT_EQ(runCli({"--multiplikatoren", "--basis", "2-2"}).out, "2:\n");
+    EXPECT_EQ(runCli({"--stellen", "2", "--anzahl", "--basis", "10000"}).out,
+              "2 Stellen: 28  (Q=72: 1, Q=136: 9, Q=145: 4, Q=364: 6, Q=958: 4, Q=2627: 2, "
+              "Q=2773: 2)\n");
     const CliRun graph = runCli({"--graph", "4"});
     EXPECT_EQ(graph.status, 0);
     EXPECT_EQ(graph.out.rfind("digraph", 0), 0u);
