@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <charconv>
 #include <limits>
-#include <regex>
 
 namespace kz::cli {
 
@@ -113,11 +112,15 @@ std::string quotientText(std::string &text)
 // The option names in one of CLI11's messages, in the order it names them.
 std::vector<std::string> optionNames(const std::string &message)
 {
-    static const std::regex name("--[a-z]+");
     std::vector<std::string> names;
-    for (auto it = std::sregex_iterator(message.begin(), message.end(), name);
-         it != std::sregex_iterator(); ++it)
-        names.push_back(it->str());
+    for (std::size_t at = message.find("--"); at != std::string::npos;
+         at = message.find("--", at + 2)) {
+        std::size_t end = at + 2;
+        while (end < message.size() && message[end] >= 'a' && message[end] <= 'z')
+            ++end;
+        if (end > at + 2)
+            names.push_back(message.substr(at, end - at));
+    }
     return names;
 }
 
