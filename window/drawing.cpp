@@ -2,14 +2,18 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace kz {
 
 LineControl::LineControl(QLine line, QColor color, QWidget *parent)
     : QWidget(parent), m_line(line), m_color(color)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    const QRect bounds = QRect(line.p1(), line.p2()).normalized();
-    setGeometry(bounds.adjusted(0, 0, 1, 1));
+    // Both end points inside, whichever way the line runs (QRect::normalized() would drop one
+    // end of a line drawn upwards).
+    setGeometry(QRect(QPoint(std::min(line.x1(), line.x2()), std::min(line.y1(), line.y2())),
+                      QPoint(std::max(line.x1(), line.x2()), std::max(line.y1(), line.y2()))));
 }
 
 void LineControl::paintEvent(QPaintEvent *)

@@ -6,8 +6,8 @@
 #include "window/layout.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,8 +29,29 @@ const QColor kBoundText(0, 0, 255);
 const QColor kMirrorLine(224, 224, 224);
 const QSize kIconSize(32, 32);
 
-// A thin single line instead of the sunken edge the other text boxes have.
-const char kFlatBorder[] = "QLineEdit { border: 1px solid palette(window-text); }";
+// fontconfig's default sans-serif can be a monospace font on a minimal system, which cuts
+// captions such as "nicht S/Q"; so the program names proportional families itself, for the
+// menu bar, buttons, check boxes and message boxes alike. Set before the window is made: a
+// widget that exists already keeps its old font until events next run.
+QWidget *withCaptionFont(QWidget *parent)
+{
+    QFont font = QApplication::font();
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial"), QStringLiteral("Helvetica")});
+    font.setStyleHint(QFont::SansSerif);
+    QApplication::setFont(font);
+    return parent;
+}
+
+// A thin single line instead of the sunken edge the other text boxes have. A style sheet
+// paints over the palette, so it carries the box's colours too.
+void setFlatBorder(QLineEdit *edit, QColor background, QColor text = Qt::black)
+{
+    edit->setStyleSheet(
+        QStringLiteral("QLineEdit { border: 1px solid palette(window-text); background-color: %1; "
+                       "color: %2; }")
+            .arg(background.name(), text.name()));
+}
 
 QFont timesNewRoman(qreal points, bool bold = false)
 {
@@ -60,7 +81,8 @@ template <typename T> T *named(T *widget, const char *name)
 } // namespace
 
 Form1::Form1(QWidget *parent)
-    : QMainWindow(parent), m_window(m_ui, this, [this] { endProgram(); }), m_engine(m_window)
+    : QMainWindow(withCaptionFont(parent)), m_window(m_ui, this, [this] { endProgram(); }),
+      m_engine(m_window)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kehrzähler in beliebigen Stellenwertsystemen"));
@@ -109,9 +131,8 @@ void Form1::createResultArea(QWidget *client)
     auto *helpLine = named(new QLineEdit(client), "txtHilfe");
     helpLine->setGeometry(layout::txtHilfe);
     helpLine->setFont(timesNewRoman(12, true));
-    setColors(helpLine, QPalette::Base, Qt::white, QPalette::Text, kHelpText);
+    setFlatBorder(helpLine, Qt::white, kHelpText);
     helpLine->setAlignment(Qt::AlignCenter);
-    helpLine->setStyleSheet(QString::fromLatin1(kFlatBorder));
     helpLine->setMaxLength(std::numeric_limits<int>::max());
     m_ui.txtHilfe = helpLine;
 }
@@ -221,8 +242,7 @@ void Form1::createFields()
         return edit;
     };
     m_ui.txtEinzelfall = field("txtEinzelfall", layout::txtEinzelfall, "9801", 15.75);
-    setColors(m_ui.txtEinzelfall, QPalette::Base, kListBackground);
-    m_ui.txtEinzelfall->setStyleSheet(QString::fromLatin1(kFlatBorder));
+    setFlatBorder(m_ui.txtEinzelfall, kListBackground);
     m_ui.txtEinzelfall->setToolTip(QStringLiteral("Zahl eingeben"));
 
     m_ui.txtSystem = field("txtSystem", layout::txtSystem, "10", 14.25);
@@ -267,83 +287,6 @@ void Form1::orderTabs()
         m_ui.Command1,     m_ui.Command3,   m_ui.Command2,      m_ui.cmdEinzelfall};
     for (std::size_t k = 1; k < std::size(order); ++k)
         QWidget::setTabOrder(const_cast<QWidget *>(order[k - 1]), const_cast<QWidget *>(order[k]));
-}
-
-void Form1::connectHandlers()
-{
-    const std::pair<QPushButton *, Handler> clicks[] = {
-        {m_ui.Command1, &Form1::Command1_Click}, {m_ui.Command2, &Form1::Command2_Click},
-        {m_ui.Command3, &Form1::Command3_Click}, {m_ui.Command4, &Form1::Command4_Click},
-        {m_ui.Command5, &Form1::Command5_Click}, {m_ui.Command6, &Form1::Command6_Click},
-        {m_ui.Command7, &Form1::Command7_Click}, {m_ui.Command8, &Form1::Command8_Click},
-        {m_ui.Command9, &Form1::Command9_Click}, {m_ui.cmdEinzelfall, &Form1::cmdEinzelfall_Click},
-    };
-    for (const auto &[button, handler] : clicks)
-        connect(button, &QPushButton::clicked, this,
-                [this, handler = handler] { (this->*handler)(); });
-    connect(m_ui.cmdEnde, &QAction::triggered, this, &Form1::cmdEnde_Click);
-    connect(m_ui.cmdInfo, &QAction::triggered, this, &Form1::cmdInfo_Click);
-
-    watchMouse(centralWidget(), &Form1::Form_MouseMove);
-    watchMouse(m_ui.pisSteuerung, &Form1::pisSteuerung_MouseMove);
-    watchMouse(m_ui.Command1, &Form1::Command1_MouseMove);
-    watchMouse(m_ui.Command2, &Form1::Command2_MouseMove);
-    watchMouse(m_ui.Command3, &Form1::Command3_MouseMove);
-    watchMouse(m_ui.cmdEinzelfall, &Form1::cmdEinzelfall_MouseMove);
-    watchMouse(m_ui.chkNichttrivial, &Form1::chkNichttrivial_MouseMove);
-    watchMouse(m_ui.chkTeiler, &Form1::chkTeiler_MouseMove);
-    watchMouse(m_ui.chkzugross, &Form1::chkzugross_MouseMove);
-    watchMouse(m_ui.txtSystem, &Form1::txtSystem_MouseMove);
-    watchMouse(m_ui.txtnn, &Form1::txtnn_MouseMove);
-    watchMouse(m_ui.txtugrenze, &Form1::txtugrenze_MouseMove);
-    watchMouse(m_ui.txtEinzelfall, &Form1::txtEinzelfall_MouseMove);
-    watchMouse(m_ui.txtErgebnis->viewport(), &Form1::txtErgebnis_MouseMove);
-    watchMouse(m_ui.Image1, &Form1::Image1_MouseMove);
-    watchMouse(m_ui.Image2, &Form1::Image2_MouseMove);
-    // Over these the help line keeps its last text.
-    for (QWidget *widget :
-         {static_cast<QWidget *>(m_ui.txtErgebnis), static_cast<QWidget *>(m_ui.txtHilfe),
-          static_cast<QWidget *>(m_ui.Command4), static_cast<QWidget *>(m_ui.Command5),
-          static_cast<QWidget *>(m_ui.Command6), static_cast<QWidget *>(m_ui.Command7),
-          static_cast<QWidget *>(m_ui.Command8), static_cast<QWidget *>(m_ui.Command9)})
-        keepHelpOver(widget);
-}
-
-void Form1::watchMouse(QWidget *widget, Handler handler)
-{
-    widget->setMouseTracking(true);
-    keepHelpOver(widget);
-    widget->installEventFilter(this);
-    m_mouseMoveHandlers.insert(widget, handler);
-}
-
-void Form1::keepHelpOver(QWidget *widget)
-{
-    // A move over a control never reaches the panel or window behind it.
-    widget->setAttribute(Qt::WA_NoMousePropagation);
-}
-
-bool Form1::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::MouseMove) {
-        if (const Handler handler = m_mouseMoveHandlers.value(watched))
-            (this->*handler)();
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void Form1::closeEvent(QCloseEvent *event)
-{
-    // The frame's close box quits like the menu command: a running search stops with the window.
-    if (!hasEnded())
-        cmdEnde_Click();
-    event->accept();
-}
-
-void Form1::endProgram()
-{
-    hide();
-    emit programEnded();
 }
 
 } // namespace kz

@@ -1,6 +1,7 @@
 // Form1, the program's one window: the control panel, the result list, the help line and the
-// menu bar, with a handler for every control event. The search itself lives in Engine, which
-// reaches these widgets through QtWindowOperations.
+// menu bar. A click hands over to the engine's handler of that control and a mouse move shows
+// the control's help text, both wired from tables in handlers.cpp. The search itself lives in
+// Engine, which reaches these widgets through QtWindowOperations.
 #pragma once
 
 #include "engine/engine.h"
@@ -27,36 +28,6 @@ class Form1 : public QMainWindow {
     // Runs the search over the default fields before the window is shown.
     void Form_Load();
 
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
-    void Command5_Click();
-    void Command6_Click();
-    void Command7_Click();
-    void Command8_Click();
-    void Command9_Click();
-    void cmdEinzelfall_Click();
-    void cmdInfo_Click();
-    void cmdEnde_Click();
-
-    void Form_MouseMove();
-    void pisSteuerung_MouseMove();
-    void Command1_MouseMove();
-    void Command2_MouseMove();
-    void Command3_MouseMove();
-    void cmdEinzelfall_MouseMove();
-    void chkNichttrivial_MouseMove();
-    void chkTeiler_MouseMove();
-    void chkzugross_MouseMove();
-    void txtSystem_MouseMove();
-    void txtnn_MouseMove();
-    void txtugrenze_MouseMove();
-    void txtEinzelfall_MouseMove();
-    void txtErgebnis_MouseMove();
-    void Image1_MouseMove();
-    void Image2_MouseMove();
-
   signals:
     // The user quit: the window is hidden and no handler runs any more.
     void programEnded();
@@ -66,7 +37,7 @@ class Form1 : public QMainWindow {
     bool eventFilter(QObject *watched, QEvent *event) override;
 
   private:
-    using Handler = void (Form1::*)();
+    using EngineHandler = void (Engine::*)();
 
     void createMenu();
     void createResultArea(QWidget *client);
@@ -79,17 +50,17 @@ class Form1 : public QMainWindow {
     void createCheckBoxes();
     void orderTabs();
     void connectHandlers();
-    void watchMouse(QWidget *widget, Handler handler);
+    void showHelpOver(QWidget *widget, const char *text);
     void keepHelpOver(QWidget *widget);
-    void showHelp(const char *text);
     // Calls an engine handler and shows what it appended to the list.
-    void runEngine(void (Engine::*handler)());
+    void runEngine(EngineHandler handler);
+    void cmdInfo_Click();
     void endProgram();
 
     Controls m_ui;
     QtWindowOperations m_window;
     Engine m_engine;
-    QHash<const QObject *, Handler> m_mouseMoveHandlers;
+    QHash<const QObject *, const char *> m_helpTexts;
 };
 
 } // namespace kz

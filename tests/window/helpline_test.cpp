@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 namespace kz::test {
@@ -62,15 +63,27 @@ TEST_F(HelpLine, PanelWindowLinesAndShapes)
     EXPECT_EQ(ui().txtHilfe->text(), "Suchoptionen einstellen, Suche starten/beenden");
 }
 
-TEST_F(HelpLine, KeepsItsTextOverSteppersMenuBarAndItself)
+TEST_F(HelpLine, KeepsItsTextOverSteppersListMenuBarAndItself)
 {
     moveOver(ui().Command1);
-    for (QWidget *keeper :
-         {static_cast<QWidget *>(ui().Command4), static_cast<QWidget *>(ui().Command9),
-          static_cast<QWidget *>(ui().txtHilfe), static_cast<QWidget *>(form().menuBar())}) {
+    for (QWidget *keeper : std::initializer_list<QWidget *>{
+             ui().Command4, ui().Command5, ui().Command6, ui().Command7, ui().Command8,
+             ui().Command9, ui().txtHilfe, form().menuBar(),
+             ui().txtErgebnis->verticalScrollBar()}) {
         moveOver(keeper);
         EXPECT_EQ(ui().txtHilfe->text(), "Suche nach Kehrzählern starten")
             << keeper->objectName().toStdString();
+    }
+    // A drag with a button the control has no use for goes on to what lies behind it, unless
+    // the control stops it.
+    for (QWidget *keeper : std::initializer_list<QWidget *>{
+             ui().Command4, ui().Command5, ui().Command6, ui().Command7, ui().Command8,
+             ui().Command9, ui().txtHilfe, ui().txtErgebnis}) {
+        ui().txtHilfe->setText("bleibt");
+        QTest::mousePress(keeper, Qt::MiddleButton, {}, {1, 1});
+        QTest::mouseMove(keeper, {3, 3});
+        QTest::mouseRelease(keeper, Qt::MiddleButton, {}, {3, 3});
+        EXPECT_EQ(ui().txtHilfe->text(), "bleibt") << keeper->objectName().toStdString();
     }
 }
 

@@ -99,7 +99,7 @@ TEST_F(Hostile, MegabytePastedIntoTheFields)
 {
     const QString megabyte(1 << 20, QLatin1Char('7'));
     QApplication::clipboard()->setText(megabyte);
-    for (QLineEdit *field : {ui().txtSystem, ui().txtEinzelfall}) {
+    for (QLineEdit *field : {ui().txtSystem, ui().txtEinzelfall, ui().txtHilfe}) {
         field->selectAll();
         QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(field->text().size(), megabyte.size()) << "no length limit";

@@ -25,6 +25,10 @@ TEST_F(Clicks, StartAppendsAnotherRunBelowTheFirst)
 
 TEST_F(Clicks, ClearEmptiesTheList)
 {
+    const std::string before = list();
+    QTest::mousePress(ui().Command2, Qt::LeftButton);
+    QTest::mouseRelease(ui().Command2, Qt::LeftButton, {}, {-5, -5}); // slid off, then let go
+    EXPECT_EQ(list(), before);
     click(ui().Command2);
     EXPECT_EQ(list(), "");
     EXPECT_EQ(ui().txtErgebnis->toPlainText(), "");
@@ -48,8 +52,24 @@ TEST_F(Clicks, SingleCaseReplacesTheList)
     EXPECT_EQ(list(), "Im Zehnersystem ist das\r\n 11\r\nfertig");
 }
 
+// Ctrl+Z in a field the program wrote leaves it as written: what the user typed before, and the
+// text the program replaced, are gone from its undo history.
+void expectNothingToUndo(QWidget *field, const QString &written)
+{
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+    if (auto *line = qobject_cast<QLineEdit *>(field)) {
+        EXPECT_FALSE(line->isUndoAvailable()) << line->objectName().toStdString();
+        EXPECT_EQ(line->text(), written) << line->objectName().toStdString();
+    } else if (auto *list = qobject_cast<QPlainTextEdit *>(field)) {
+        EXPECT_FALSE(list->document()->isUndoAvailable());
+        EXPECT_EQ(list->toPlainText(), written);
+    }
+}
+
 TEST_F(Clicks, SteppersRewriteTheirFields)
 {
+    ui().txtSystem->selectAll();
+    QTest::keyClicks(ui().txtSystem, "10"); // typed, so that there is something to undo
     const struct {
         QPushButton *button;
         QLineEdit *field;
@@ -63,6 +83,7 @@ TEST_F(Clicks, SteppersRewriteTheirFields)
     for (const auto &s : steps) {
         click(s.button);
         EXPECT_EQ(s.field->text(), s.result) << s.button->objectName().toStdString();
+        expectNothingToUndo(s.field, s.result);
     }
     for (int k = 0; k < 6; ++k)
         click(ui().Command9);
@@ -93,6 +114,7 @@ TEST_F(Clicks, InformationShowsWhoWroteTheProgram)
     EXPECT_EQ(box->text, "Tobrecht Wendlmayr\nAkademie Zarnitz");
     EXPECT_EQ(box->icon, QMessageBox::Information);
     EXPECT_EQ(box->buttons, 1);
+    EXPECT_EQ(box->parent, &form()) << "over the window";
     EXPECT_FALSE(form().hasEnded());
 }
 
@@ -102,6 +124,12 @@ TEST_F(Clicks, QuitEndsTheProgram)
     EXPECT_TRUE(form().hasEnded());
     EXPECT_FALSE(form().isVisible());
     EXPECT_EQ(form().engine().vars().Abbruch, 1);
+    // A yield of a search that is still unwinding runs no handler any more.
+    const std::string before = list();
+    soon([&] { click(ui().Command2); });
+    QTest::qSleep(20); // past the interval within which a yield leaves the events anyway
+    form().windowOperations().yield();
+    EXPECT_EQ(list(), before);
 }
 
 TEST_F(Clicks, GreyedCheckBoxDoesNotCount)
@@ -142,23 +170,36 @@ TEST_F(Typing, BoundFieldsTakeNoTyping)
     EXPECT_EQ(ui().txtnn->text(), " 1000000") << "the steppers still change them";
 }
 
-TEST_F(Typing, OtherFieldsTakeTyping)
+TEST_F(Typing, OtherFieldsTakeTypingUntilTheProgramWritesThem)
 {
     ui().txtSystem->clear();
     QTest::keyClicks(ui().txtSystem, "16");
     EXPECT_EQ(ui().txtSystem->text(), "16");
     QTest::keyClicks(ui().txtHilfe, "x");
     EXPECT_EQ(ui().txtHilfe->text(), "x");
+
     click(ui().Command2);
     QTest::keyClicks(ui().txtErgebnis, "Notiz");
     QTest::keyClick(ui().txtErgebnis, Qt::Key_Return);
     QTest::keyClicks(ui().txtErgebnis, "zwei");
-    EXPECT_EQ(list(), "Notiz\r\nzwei");
+    QTest::keyClick(ui().txtErgebnis, Qt::Key_Return, Qt::ShiftModifier); // a line break
+    QTest::keyClicks(ui().txtErgebnis, "drei");
+    EXPECT_EQ(list(), "Notiz\r\nzwei\r\ndrei");
+    ui().txtSystem->setText("10");
+    for (int k = 0; k < 3; ++k)
+        click(ui().Command9);
+    click(ui().Command1);
+    const std::string searched = "Notiz\r\nzwei\r\ndrei" + referenceEntries(1, 100, 10) + "fertig";
+    EXPECT_EQ(list(), searched);
+    expectNothingToUndo(ui().txtErgebnis, ui().txtErgebnis->toPlainText());
+    EXPECT_EQ(list(), searched);
+
     ui().txtEinzelfall->clear();
     QTest::keyClicks(ui().txtEinzelfall, "0077");
     ui().txtSystem->setText("8");
     click(ui().cmdEinzelfall);
     EXPECT_EQ(ui().txtEinzelfall->text(), "77");
+    expectNothingToUndo(ui().txtEinzelfall, "77");
     EXPECT_EQ(list(), "Im Zehnersystem ist das\r\n 63\r\nfertig");
 }
 

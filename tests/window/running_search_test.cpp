@@ -35,8 +35,17 @@ TEST_F(RunningSearch, AbortStopsItWithoutFertig)
 {
     widenToFullRange();
     click(ui().Command2);
-    soon([&] { soon([&] { click(ui().Command3); }); });
+    std::string shownWhileRunning;
+    double runningAt = 0;
+    soon([&] {
+        // The entries found so far are in the list while the search runs.
+        shownWhileRunning = list();
+        runningAt = form().engine().vars().Zahl;
+        soon([&] { click(ui().Command3); });
+    });
     click(ui().Command1);
+    EXPECT_EQ(shownWhileRunning, referenceEntries(1, static_cast<std::int64_t>(runningAt) - 1, 10));
+    EXPECT_NE(shownWhileRunning, "") << "some found before the first event round";
     const std::string stopped = list();
     EXPECT_FALSE(endsWithFertig(stopped));
     EXPECT_EQ(stopped,
@@ -81,14 +90,26 @@ TEST_F(RunningSearch, SecondStartRunsNestedThenTheFirstGoesOn)
     widenToFullRange();
     click(ui().Command2);
     soon([&] {
-        click(ui().Command9); // the nested run searches 1 to 10^7
-        click(ui().Command9);
-        click(ui().Command9);
+        for (int k = 0; k < 4; ++k)
+            click(ui().Command9); // the nested run searches 1 to 10^4
+        click(ui().Command1);     // runs to its "fertig", leaving Zahl just past 10^4
         soon([&] { click(ui().Command3); });
-        click(ui().Command1); // runs until the abort above, then the outer run stops too
     });
     click(ui().Command1);
-    EXPECT_FALSE(endsWithFertig(list()));
+    const std::string shown = list();
+    const std::string nested = referenceEntries(1, 10000, 10) + "fertig";
+    const std::size_t nestedEnd = shown.find("fertig") + 6;
+    ASSERT_NE(shown.find("fertig"), std::string::npos) << "the nested run went to its end";
+    ASSERT_GE(nestedEnd, nested.size());
+    const std::string outerBefore = shown.substr(0, nestedEnd - nested.size());
+    const auto outerNumbers = numbersIn(outerBefore);
+    EXPECT_EQ(outerBefore, outerNumbers.empty() ? "" : referenceEntries(1, outerNumbers.back(), 10))
+        << "the outer run's entries up to the click";
+    EXPECT_EQ(shown.substr(outerBefore.size(), nested.size()), nested);
+    // The outer run goes on from the number the nested one left, up to its own end.
+    const auto stoppedAt = static_cast<std::int64_t>(form().engine().vars().Zahl);
+    EXPECT_GT(stoppedAt, 10001);
+    EXPECT_EQ(shown.substr(nestedEnd), referenceEntries(10001, stoppedAt - 1, 10));
     EXPECT_EQ(form().engine().vars().Abbruch, 1);
 }
 
@@ -134,6 +155,10 @@ TEST_F(RunningSearch, ListReadsBackWithCrLfWhileEntriesWaitForTheNextEventRound)
     EXPECT_EQ(seenByTheEngine, referenceEntry(8712, 10));
     form().windowOperations().flushResults();
     EXPECT_EQ(list(), referenceEntry(8712, 10));
+    form().engine().PruefeZahl(); // waiting again when the list is cleared
+    click(ui().Command2);
+    EXPECT_EQ(form().windowOperations().text(Field::txtErgebnis), "");
+    EXPECT_EQ(list(), "");
 }
 
 TEST_F(RunningSearch, CloseBoxStopsTheSearchAndEndsTheProgram)

@@ -11,7 +11,49 @@
 #include <QTest>
 #include <QTimer>
 
+#include <deque>
+
 namespace kz::test {
+
+namespace {
+
+// Sees every message box as it is shown: answers it for the test that asked, or fails the test.
+class MessageBoxWatcher : public QObject {
+  public:
+    std::deque<std::shared_ptr<SeenBox>> expected;
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *box = qobject_cast<QMessageBox *>(watched);
+        if (box && event->type() == QEvent::Show) {
+            if (expected.empty()) {
+                ADD_FAILURE() << "unexpected message box: " << box->text().toStdString();
+            } else {
+                SeenBox &seen = *expected.front();
+                expected.pop_front();
+                seen.seen = true;
+                seen.title = box->windowTitle();
+                seen.text = box->text();
+                seen.icon = box->icon();
+                seen.buttons = static_cast<int>(box->buttons().size());
+                seen.parent = box->parentWidget();
+            }
+            // Closed from its own event loop, which starts after it is shown.
+            QTimer::singleShot(0, box, [box] {
+                if (QAbstractButton *ok = box->button(QMessageBox::Ok))
+                    ok->click();
+                else
+                    box->reject();
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+MessageBoxWatcher *g_watcher = nullptr;
+
+} // namespace
 
 void WindowTest::SetUp()
 {
@@ -19,11 +61,17 @@ void WindowTest::SetUp()
     m_form->Form_Load();
     m_form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
+    // Qt drops a move to where the mouse already is; start each test from a spot no test uses.
+    QTest::mouseMove(m_form->menuBar(), {1, 1});
 }
 
 void WindowTest::TearDown()
 {
     m_form.reset();
+    if (g_watcher) {
+        EXPECT_TRUE(g_watcher->expected.empty()) << "an expected message box did not come";
+        g_watcher->expected.clear();
+    }
 }
 
 std::string WindowTest::list()
@@ -55,26 +103,18 @@ void WindowTest::soon(std::function<void()> action)
     QTimer::singleShot(0, m_form.get(), std::move(action));
 }
 
-std::shared_ptr<WindowTest::SeenBox> WindowTest::answerNextMessageBox()
+void watchMessageBoxes()
+{
+    g_watcher = new MessageBoxWatcher;
+    g_watcher->setParent(qApp);
+    qApp->installEventFilter(g_watcher);
+}
+
+std::shared_ptr<SeenBox> WindowTest::answerNextMessageBox()
 {
     auto seen = std::make_shared<SeenBox>();
-    auto *poll = new QTimer(qApp);
-    poll->setInterval(1);
-    QObject::connect(poll, &QTimer::timeout, qApp, [seen, poll] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        seen->seen = true;
-        seen->title = box->windowTitle();
-        seen->text = box->text();
-        seen->icon = box->icon();
-        seen->buttons = static_cast<int>(box->buttons().size());
-        if (QAbstractButton *ok = box->button(QMessageBox::Ok))
-            ok->click();
-    });
-    poll->start();
+    if (g_watcher)
+        g_watcher->expected.push_back(seen);
     return seen;
 }
 

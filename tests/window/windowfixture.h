@@ -1,5 +1,6 @@
 // A freshly loaded and shown Form1 for each window test, with helpers to read the list and to
-// answer message boxes.
+// answer message boxes. A message box that no test expects fails the test and is closed, so the
+// test goes on instead of waiting for a click that never comes.
 #pragma once
 
 #include "window/form1.h"
@@ -13,6 +14,18 @@
 #include <string>
 
 namespace kz::test {
+
+struct SeenBox {
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+    const QWidget *parent = nullptr;
+    bool seen = false;
+};
+
+// Lets every window test fail on a message box it did not ask for; called once, after the
+// QApplication is made.
+void watchMessageBoxes();
 
 class WindowTest : public testing::Test {
   protected:
@@ -33,13 +46,7 @@ class WindowTest : public testing::Test {
     // Bound to the form: what has not run when the test ends is dropped with it.
     void soon(std::function<void()> action);
 
-    struct SeenBox {
-        QString title, text;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        int buttons = 0;
-        bool seen = false;
-    };
-    // Records the next modal message box and closes it with its OK button.
+    // Records the next message box and closes it with its OK button.
     static std::shared_ptr<SeenBox> answerNextMessageBox();
 
   private:
