@@ -21,7 +21,7 @@ const char kUsage[] =
     "  --einzelfall TEXT  diese Zahl (im S-System, S < 11) prüfen statt zu suchen\n"
     "  --threads N        Anzahl der Rechenfäden für die Suche (Vorgabe: alle Kerne)\n"
     "\n"
-    "Kehrzahlen jeder Länge, ohne Suche (S von 2 bis 10000, D ab 1):\n"
+    "Kehrzahlen jeder Länge, ohne Suche (S von 2 bis 10000, D von 1 bis 1000000):\n"
     "  --stellen D        alle Kehrzahlen mit D Stellen zur Basis S (--basis S), aufsteigend,\n"
     "  --stellen A-B      als Einträge der Ergebnisliste; bei A-B für jede Stellenzahl von A bis "
     "B\n"
