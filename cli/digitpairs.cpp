@@ -10,9 +10,6 @@ namespace kz::cli {
 
 namespace {
 
-// Longer walks would take longer than anyone waits, and their list could not be held on a stack.
-constexpr std::uint64_t kLargestDigitCount = 1000000;
-
 std::string whole(std::uint64_t x)
 {
     return std::to_string(x);

@@ -53,7 +53,7 @@ int main(int argc, char **argv)
     const cli::Options &options = parsed.options;
     cli::Output out(stdout);
     if (options.help)
-        out.write(cli::kUsage);
+        out.write(cli::usage());
     else if (options.version)
         out.write(std::string(texts::kProgramTitle) + " " + kVersion + "\n");
     else if (const std::string message = run(options, out); !message.empty()) {

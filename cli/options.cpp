@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include "kehrzahlen/kehrzahlen.h"
+
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
@@ -8,33 +10,40 @@
 
 namespace kz::cli {
 
-const char kUsage[] =
-    "Aufruf: kehrzaehler-cli [OPTIONEN]\n"
-    "Sucht Zahlen, die durch ihre Spiegelzahl teilbar sind, und schreibt die Ergebnisliste\n"
-    "(UTF-8, Zeilenenden CR LF) auf die Standardausgabe.\n"
-    "\n"
-    "  --basis TEXT       Basis S des Stellenwertsystems (Vorgabe: 10)\n"
-    "  --von TEXT         Suche ab hier, im 10er System (Vorgabe: 1)\n"
-    "  --bis TEXT         Suche bis hier, im 10er System (Vorgabe: 100000)\n"
-    "  --filter ABC       Werte der Kästchen \"Q > 1\", \"nicht S/Q\", \"Q < S\":\n"
-    "                     je 0 (leer), 1 (angekreuzt) oder 2 (grau) (Vorgabe: 110)\n"
-    "  --einzelfall TEXT  diese Zahl (im S-System, S < 11) prüfen statt zu suchen\n"
-    "  --threads N        Anzahl der Rechenfäden für die Suche (Vorgabe: alle Kerne)\n"
-    "\n"
-    "Kehrzahlen jeder Länge, ohne Suche (S von 2 bis 10000, D von 1 bis 1000000):\n"
-    "  --stellen D        alle Kehrzahlen mit D Stellen zur Basis S (--basis S), aufsteigend,\n"
-    "  --stellen A-B      als Einträge der Ergebnisliste; bei A-B für jede Stellenzahl von A bis "
-    "B\n"
-    "  --anzahl           mit --stellen: statt der Liste ihre Anzahl je Stellenzahl und Quotient "
-    "Q\n"
-    "  --multiplikatoren  die Quotienten Q, zu denen es Kehrzahlen gibt, für --basis S oder A-B\n"
-    "  --graph Q          den Übertragsgraphen zu S (--basis S) und Q im Graphviz-Format DOT\n"
-    "\n"
-    "  --help             diese Hilfe zeigen\n"
-    "  --version          Version zeigen\n"
-    "\n"
-    "Beendigungsstatus: 0 fertig, 2 Meldung (auf der Standardfehlerausgabe), 64 falscher Aufruf,\n"
-    "74 Ausgabe konnte nicht geschrieben werden.\n";
+std::string usage()
+{
+    const std::string ranges = "S von " + std::to_string(kehr::kSmallestBase) + " bis " +
+                               std::to_string(kehr::kLargestBase) + ", D von 1 bis " +
+                               std::to_string(kLargestDigitCount);
+    return "Aufruf: kehrzaehler-cli [OPTIONEN]\n"
+           "Sucht Zahlen, die durch ihre Spiegelzahl teilbar sind, und schreibt die Ergebnisliste\n"
+           "(UTF-8, Zeilenenden CR LF) auf die Standardausgabe.\n"
+           "\n"
+           "  --basis TEXT       Basis S des Stellenwertsystems (Vorgabe: 10)\n"
+           "  --von TEXT         Suche ab hier, im 10er System (Vorgabe: 1)\n"
+           "  --bis TEXT         Suche bis hier, im 10er System (Vorgabe: 100000)\n"
+           "  --filter ABC       Werte der Kästchen \"Q > 1\", \"nicht S/Q\", \"Q < S\":\n"
+           "                     je 0 (leer), 1 (angekreuzt) oder 2 (grau) (Vorgabe: 110)\n"
+           "  --einzelfall TEXT  diese Zahl (im S-System, S < 11) prüfen statt zu suchen\n"
+           "  --threads N        Anzahl der Rechenfäden für die Suche (Vorgabe: alle Kerne)\n"
+           "\n"
+           "Kehrzahlen jeder Länge, ohne Suche (" +
+           ranges +
+           "):\n"
+           "  --stellen D        alle Kehrzahlen mit D Stellen zur Basis S (--basis S), "
+           "aufsteigend,\n"
+           "  --stellen A-B      als Einträge der Ergebnisliste; bei A-B für jede Stellenzahl\n"
+           "  --anzahl           mit --stellen: statt der Liste ihre Anzahl je Stellenzahl und Q\n"
+           "  --multiplikatoren  die Quotienten Q, zu denen es Kehrzahlen gibt, für --basis S\n"
+           "                     oder für jede Basis eines Bereichs --basis A-B\n"
+           "  --graph Q          den Übertragsgraphen zu S (--basis S) und Q im Graphviz-Format\n"
+           "\n"
+           "  --help             diese Hilfe zeigen\n"
+           "  --version          Version zeigen\n"
+           "\n"
+           "Beendigungsstatus: 0 fertig, 2 Meldung (auf der Standardfehlerausgabe), 64 falscher\n"
+           "Aufruf, 74 Ausgabe konnte nicht geschrieben werden.\n";
+}
 
 namespace {
 

@@ -18,6 +18,9 @@ enum class Mode {
     Graph,           // --graph Q
 };
 
+// Longer walks would take longer than anyone waits, and their list could not be held on a stack.
+inline constexpr std::uint64_t kLargestDigitCount = 1000000;
+
 // A whole number or a range A-B, as the digit-pair modes take them.
 struct WholeRange {
     std::uint64_t first = 0, last = 0; // a number too large for 64 bits reads as the largest one
@@ -45,6 +48,7 @@ struct ParseResult {
 
 ParseResult parseOptions(const std::vector<std::string> &arguments);
 
-extern const char kUsage[];
+// The German help text of --help.
+std::string usage();
 
 } // namespace kz::cli
