@@ -10,18 +10,13 @@ namespace kz::cli {
 
 namespace {
 
-std::string whole(std::uint64_t x)
-{
-    return std::to_string(x);
-}
-
 std::string checkBases(const WholeRange &bases)
 {
     if (bases.first >= std::uint64_t(kehr::kSmallestBase) &&
         bases.last <= std::uint64_t(kehr::kLargestBase))
         return {};
-    return "Die Basis muß zwischen " + whole(kehr::kSmallestBase) + " und " +
-           whole(kehr::kLargestBase) + " liegen";
+    return "Die Basis muß zwischen " + std::to_string(kehr::kSmallestBase) + " und " +
+           std::to_string(kehr::kLargestBase) + " liegen";
 }
 
 std::string checkStellen(const Options &options)
@@ -30,7 +25,7 @@ std::string checkStellen(const Options &options)
         return refusal;
     if (options.stellen.first >= 1 && options.stellen.last <= kLargestDigitCount)
         return {};
-    return "Die Stellenzahl muß zwischen 1 und " + whole(kLargestDigitCount) + " liegen";
+    return "Die Stellenzahl muß zwischen 1 und " + std::to_string(kLargestDigitCount) + " liegen";
 }
 
 } // namespace
@@ -61,7 +56,8 @@ std::string runCount(const Options &options, Output &out)
     std::string line;
     kehr::countKehrzahlen(int(options.bases.first), options.stellen.first, options.stellen.last,
                           [&](const kehr::Count &count) {
-                              line = whole(count.digits) + " Stellen: " + count.total.get_str();
+                              line = std::to_string(count.digits) +
+                                     " Stellen: " + count.total.get_str();
                               for (std::size_t k = 0; k < count.perQuotient.size(); ++k) {
                                   const auto &[q, n] = count.perQuotient[k];
                                   line += k == 0 ? "  (" : ", ";

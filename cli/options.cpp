@@ -47,17 +47,6 @@ std::string usage()
 
 namespace {
 
-// Options that take a value: the next argument is always their value, even when it starts with
-// "-", so "--von -.5" reads as the window's field would.
-const char *const kValueOptions[] = {"--basis",      "--von",     "--bis",     "--filter",
-                                     "--einzelfall", "--threads", "--stellen", "--graph"};
-
-bool isValueOption(const std::string &name)
-{
-    return std::find(std::begin(kValueOptions), std::end(kValueOptions), name) !=
-           std::end(kValueOptions);
-}
-
 // Digits only; a number beyond 64 bits reads as the largest one, which every range check refuses.
 std::optional<std::uint64_t> wholeNumber(std::string_view text)
 {
@@ -176,20 +165,6 @@ ParseResult parseOptions(const std::vector<std::string> &arguments)
     ParseResult result;
     Options &o = result.options;
 
-    std::vector<std::string> words;
-    for (std::size_t k = 0; k < arguments.size(); ++k) {
-        if (!isValueOption(arguments[k])) {
-            words.push_back(arguments[k]);
-            continue;
-        }
-        if (k + 1 == arguments.size()) {
-            result.error = "Option " + arguments[k] + " braucht einen Wert";
-            return result;
-        }
-        words.push_back(arguments[k] + "=" + arguments[k + 1]);
-        ++k;
-    }
-
     CLI::App app;
     app.set_help_flag();
     app.allow_extras();
@@ -204,7 +179,7 @@ ParseResult parseOptions(const std::vector<std::string> &arguments)
     const auto flag = [&](const char *name, bool &target) {
         return app.add_flag(name, target)->disable_flag_override();
     };
-    CLI::Option *basisOption = value("--basis", o.basis);
+    value("--basis", o.basis);
     CLI::Option *von = value("--von", o.von);
     CLI::Option *bis = value("--bis", o.bis);
     CLI::Option *filterOption = value("--filter", filter)->check(check(filterText));
@@ -212,8 +187,8 @@ ParseResult parseOptions(const std::vector<std::string> &arguments)
     CLI::Option *threadsOption = value("--threads", threads)->check(check(threadsText));
     CLI::Option *stellenOption = value("--stellen", stellen)->check(check(stellenText));
     CLI::Option *graphOption = value("--graph", graph)->check(check(quotientText));
-    CLI::Option *anzahlFlag = flag("--anzahl", anzahl)->needs(stellenOption);
     CLI::Option *multiFlag = flag("--multiplikatoren", multiplikatoren);
+    flag("--anzahl", anzahl)->needs(stellenOption);
     flag("--help", o.help);
     flag("--version", o.version);
     // The search's own options mean nothing to the digit-pair modes, nor these modes to each other.
@@ -223,7 +198,23 @@ ParseResult parseOptions(const std::vector<std::string> &arguments)
     }
     stellenOption->excludes(multiFlag)->excludes(graphOption);
     multiFlag->excludes(graphOption);
-    (void)anzahlFlag;
+
+    // An option that takes a value takes the next argument whole, even one that starts with "-",
+    // so "--von -.5" reads as the window's field would.
+    std::vector<std::string> words;
+    for (std::size_t k = 0; k < arguments.size(); ++k) {
+        const CLI::Option *option = app.get_option_no_throw(arguments[k]);
+        if (!option || option->get_expected_max() == 0) {
+            words.push_back(arguments[k]);
+            continue;
+        }
+        if (k + 1 == arguments.size()) {
+            result.error = "Option " + arguments[k] + " braucht einen Wert";
+            return result;
+        }
+        words.push_back(arguments[k] + "=" + arguments[k + 1]);
+        ++k;
+    }
 
     std::vector<std::string> reversed(words.rbegin(), words.rend());
     try {
@@ -256,7 +247,6 @@ ParseResult parseOptions(const std::vector<std::string> &arguments)
     }
     if (o.mode != Mode::Search && o.mode != Mode::SingleCase)
         result.error = readBases(o);
-    (void)basisOption;
     return result;
 }
 

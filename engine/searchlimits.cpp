@@ -27,15 +27,16 @@ std::string rangeTooLargeMessage()
            " sein: größere Zahlen können nicht geprüft werden";
 }
 
-std::optional<WholeRange> splittableRange(double base, double from, double to)
+std::optional<SplittableRange> splittableRange(double base, double from, double to)
 {
     const double whole = Int(base);
     if (!(whole >= 2 && whole <= kHighestWhole) || from != Int(from) || !(from <= to) ||
         !(from >= kLowestWhole && to <= kHighestWhole))
         return std::nullopt;
     // The last number a counted loop reaches is the last whole number not above the end.
-    return WholeRange{static_cast<std::int64_t>(from), static_cast<std::int64_t>(std::floor(to)),
-                      static_cast<std::int64_t>(whole)};
+    return SplittableRange{static_cast<std::int64_t>(from),
+                           static_cast<std::int64_t>(std::floor(to)),
+                           static_cast<std::int64_t>(whole)};
 }
 
 } // namespace kz

@@ -34,10 +34,10 @@ std::string rangeTooLargeMessage();
 // A search with no window events in between may be split at any whole number into stretches that
 // are searched on their own and listed one after the other: the range of whole testable numbers in
 // a whole base of 2 or more. Empty where the range has to run as one (fractions, untestable parts).
-struct WholeRange {
+struct SplittableRange {
     std::int64_t from = 0, to = 0; // first and last number, from <= to
     std::int64_t base = 10;
 };
-std::optional<WholeRange> splittableRange(double base, double from, double to);
+std::optional<SplittableRange> splittableRange(double base, double from, double to);
 
 } // namespace kz

@@ -208,10 +208,4 @@ bool hasKehrzahl(int base, int quotient)
     return reach(base, quotient, true, kEveryLength).endFound;
 }
 
-ReachedSize reachedSize(int base, int quotient)
-{
-    const Reach all = reach(base, quotient, false, kEveryLength);
-    return {all.states.size(), all.steps.size()};
-}
-
 } // namespace kz::kehr

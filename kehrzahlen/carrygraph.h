@@ -79,13 +79,6 @@ CarryGraph buildCarryGraph(int base, int quotient, std::uint64_t maxSteps = kEve
 // end it reaches.
 bool hasKehrzahl(int base, int quotient);
 
-// The size of the graph before pruning: every state some walk reaches, and their steps.
-struct ReachedSize {
-    std::size_t states = 0;
-    std::size_t steps = 0;
-};
-ReachedSize reachedSize(int base, int quotient);
-
 // Throws std::invalid_argument unless base is in kSmallestBase..kLargestBase.
 void checkBase(int base);
 
