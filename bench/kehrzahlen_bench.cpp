@@ -2,6 +2,7 @@
 // Kehrmultiplikatoren of many bases, and a list with its entry texts.
 #include "reference_loop.h"
 
+#include "cli/kehrentry.h"
 #include "kehrzahlen/kehrzahlen.h"
 
 #include <benchmark/benchmark.h>
@@ -30,31 +31,21 @@ void BM_KehrCounts(benchmark::State &state)
 }
 BENCHMARK(BM_KehrCounts)->Arg(1000)->Unit(benchmark::kMillisecond);
 
-// Args: the last base, threads (0: one base after the other without threads).
+// Arg: the last base; one base after the other, as the library does it.
 void BM_Kehrmultiplikatoren(benchmark::State &state)
 {
     const int last = static_cast<int>(state.range(0));
-    const auto threads = static_cast<unsigned>(state.range(1));
     for (auto _ : state) {
         std::size_t quotients = 0;
-        if (threads == 0) {
-            for (int base = 2; base <= last; ++base)
-                quotients += kz::kehr::kehrmultiplikatoren(base).size();
-        } else {
-            kz::kehr::kehrmultiplikatorenOfBases(2, last, threads,
-                                                 [&](int, const std::vector<int> &q) {
-                                                     quotients += q.size();
-                                                     return true;
-                                                 });
-        }
+        kz::kehr::kehrmultiplikatorenOfBases(2, last,
+                                             [&](int, const std::vector<kz::kehr::Multiplier> &q) {
+                                                 quotients += q.size();
+                                                 return true;
+                                             });
         state.counters["quotients"] = static_cast<double>(quotients);
     }
 }
-BENCHMARK(BM_Kehrmultiplikatoren)
-    ->ArgNames({"bis", "threads"})
-    ->Args({1000, 0})
-    ->Args({1000, 2})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Kehrmultiplikatoren)->ArgName("bis")->Arg(1000)->Unit(benchmark::kMillisecond);
 
 // Arg: digits; base 10, every entry text built.
 void BM_KehrList(benchmark::State &state)
@@ -64,8 +55,8 @@ void BM_KehrList(benchmark::State &state)
     for (auto _ : state) {
         std::string list;
         count = 0;
-        kz::kehr::listKehrzahlen(10, digits, [&](const kz::kehr::Kehrzahl &k) {
-            kz::kehr::appendEntry(list, 10, k);
+        kz::kehr::listKehrzahlen(10, digits, digits, [&](const kz::kehr::Kehrzahl &k) {
+            kz::cli::appendKehrzahlEntry(list, 10, k);
             ++count;
             return true;
         });

@@ -1,5 +1,8 @@
 #include "cli/digitpairs.h"
 
+#include "cli/graphdot.h"
+#include "cli/kehrentry.h"
+
 #include "engine/conversions.h"
 #include "engine/texts.h"
 #include "kehrzahlen/kehrzahlen.h"
@@ -36,15 +39,13 @@ std::string runList(const Options &options, Output &out)
         return refusal;
     const int base = int(options.bases.first);
     std::string entry;
-    for (std::uint64_t digits = options.stellen.first;
-         digits <= options.stellen.last && !out.failed(); ++digits) {
-        kehr::listKehrzahlen(base, digits, [&](const kehr::Kehrzahl &k) {
-            entry.clear();
-            kehr::appendEntry(entry, base, k);
-            out.write(entry);
-            return !out.failed(); // nobody reads the rest
-        });
-    }
+    kehr::listKehrzahlen(base, options.stellen.first, options.stellen.last,
+                         [&](const kehr::Kehrzahl &k) {
+                             entry.clear();
+                             appendKehrzahlEntry(entry, base, k);
+                             out.write(entry);
+                             return !out.failed(); // nobody reads the rest
+                         });
     out.write(texts::kFertig);
     return {};
 }
@@ -56,7 +57,7 @@ std::string runCount(const Options &options, Output &out)
     std::string line;
     kehr::countKehrzahlen(int(options.bases.first), options.stellen.first, options.stellen.last,
                           [&](const kehr::Count &count) {
-                              line = std::to_string(count.digits) +
+                              line = std::to_string(count.length) +
                                      " Stellen: " + count.total.get_str();
                               for (std::size_t k = 0; k < count.perQuotient.size(); ++k) {
                                   const auto &[q, n] = count.perQuotient[k];
@@ -74,12 +75,12 @@ std::string runMultiplikatoren(const Options &options, Output &out)
 {
     if (std::string refusal = checkBases(options.bases); !refusal.empty())
         return refusal;
-    kehr::kehrmultiplikatorenOfBases(int(options.bases.first), int(options.bases.last), 0,
-                                     [&](int base, const std::vector<int> &quotients) {
+    kehr::kehrmultiplikatorenOfBases(int(options.bases.first), int(options.bases.last),
+                                     [&](int base, const std::vector<kehr::Multiplier> &found) {
                                          std::string line = std::to_string(base) + ':';
-                                         for (const int q : quotients) {
+                                         for (const kehr::Multiplier &m : found) {
                                              line += ' ';
-                                             line += std::to_string(q);
+                                             line += std::to_string(m.quotient);
                                          }
                                          line += '\n';
                                          out.write(line);
@@ -96,7 +97,7 @@ std::string runGraph(const Options &options, Output &out)
     if (options.quotient < 2 || options.quotient >= base)
         return "Q muß mindestens 2 und kleiner als die Basis S =" + Str(double(base)) + " sein";
     std::ostringstream dot;
-    kehr::writeStateGraphDot(dot, int(base), int(options.quotient));
+    writeStateGraphDot(dot, int(base), int(options.quotient));
     out.write(dot.str());
     return {};
 }

@@ -1,11 +1,8 @@
-#include "kehrzahlen/carrygraph.h"
+#include "kehrzahlen/graphbuild.h"
 
-#include "kehrzahlen/kehrzahlen.h"
 #include "kehrzahlen/steprule.h"
 
 #include <bit>
-#include <stdexcept>
-#include <string>
 #include <utility>
 
 namespace kz::kehr {
@@ -58,34 +55,42 @@ class StateNumbers {
     int m_shift = 64;
 };
 
-bool endsAtAll(int base, int quotient, CarryPair p)
+std::uint8_t endBits(const Ending &e)
 {
-    return endsEven(p) || middleDigit(base, quotient, p).has_value();
+    return std::uint8_t((e.even ? 1 : 0) | (e.middle ? 2 : 0));
 }
 
-// The states reached from the start by a breadth-first walk, numbered in the order found, with
-// their steps; states[0] is the first state found, not the start. States first reached after
-// maxSteps steps are left out and those reached after exactly maxSteps get no steps: no walk of
-// at most maxSteps steps needs them.
-struct Reach {
-    std::vector<CarryPair> states;
-    std::vector<Step> firstSteps;
-    std::vector<std::uint32_t> stepsBegin;
-    std::vector<Step> steps;
-    bool endFound = false;
+// The states reached from the start, breadth first and numbered in the order found, with their
+// steps and end bits. States first reached after maxSteps steps are left out and those reached
+// after exactly maxSteps get no steps: no walk of at most maxSteps steps needs them. With
+// stopAtEnd the walk ends with the step on which it first reaches an end.
+struct Exploration {
+    CarryGraph graph;            // not yet pruned to the states that can end
+    std::uint64_t firstEnd = 0;  // steps to the nearest end, 0 when none was reached
+    bool evenAtFirstEnd = false; // an even end lies among the nearest
 };
 
-Reach reach(int base, int quotient, bool stopAtEnd, std::uint64_t maxSteps)
+Exploration explore(int base, int quotient, std::uint64_t maxSteps, bool stopAtEnd, Ticker &ticker)
 {
     const StepRule rule(base, quotient);
-    Reach g;
+    Exploration e;
+    CarryGraph &g = e.graph;
+    g.base = base;
+    g.quotient = quotient;
+    g.stepsBegin.clear();
     StateNumbers numbers;
+    std::uint64_t reachedAt = 1; // steps that reach the states being added
     auto indexOf = [&](CarryPair p) {
         const auto [number, added] =
             numbers.insert(std::uint32_t(p.low) * std::uint32_t(quotient) + std::uint32_t(p.high));
         if (added) {
+            const Ending ending = endingAt(base, quotient, p);
             g.states.push_back(p);
-            g.endFound = g.endFound || endsAtAll(base, quotient, p);
+            g.ends.push_back(endBits(ending));
+            if (ending.any() && (e.firstEnd == 0 || e.firstEnd == reachedAt)) {
+                e.firstEnd = reachedAt;
+                e.evenAtFirstEnd = e.evenAtFirstEnd || ending.even;
+            }
         }
         return number;
     };
@@ -96,26 +101,28 @@ Reach reach(int base, int quotient, bool stopAtEnd, std::uint64_t maxSteps)
         if (s.x != 0 && s.y != 0)
             g.firstSteps.push_back({s.x, s.y, indexOf(s.to)});
     }
-    std::uint64_t steps = 1;                // how many steps reach the current state
+    reachedAt = 2;
     std::size_t levelEnd = g.states.size(); // where the states one step further begin
     for (std::uint32_t state = 0; state < g.states.size(); ++state) {
         if (state == levelEnd) {
-            ++steps;
+            ++reachedAt;
             levelEnd = g.states.size();
         }
-        if (steps >= maxSteps || (stopAtEnd && g.endFound))
+        // Every state reached in fewer than reachedAt steps is known by now.
+        if (reachedAt > maxSteps || (stopAtEnd && e.firstEnd != 0 && e.firstEnd < reachedAt))
             break;
         g.stepsBegin.push_back(std::uint32_t(g.steps.size()));
         stepsOutOf(rule, g.states[state], out);
         for (const PairStep &s : out)
             g.steps.push_back({s.x, s.y, indexOf(s.to)});
+        ticker.tick(1 + std::uint32_t(out.size() / 16));
     }
     g.stepsBegin.resize(g.states.size() + 1, std::uint32_t(g.steps.size()));
-    return g;
+    return e;
 }
 
 // Marks the states from which some walk reaches an end, by a walk backwards from the ends.
-std::vector<bool> canEnd(int base, int quotient, const Reach &g)
+std::vector<bool> statesThatCanEnd(const CarryGraph &g, Ticker &ticker)
 {
     const std::size_t n = g.states.size();
     std::vector<std::uint32_t> intoBegin(n + 1, 0), from(g.steps.size());
@@ -127,12 +134,13 @@ std::vector<bool> canEnd(int base, int quotient, const Reach &g)
     for (std::uint32_t state = 0; state < n; ++state) {
         for (std::uint32_t e = g.stepsBegin[state]; e < g.stepsBegin[state + 1]; ++e)
             from[fill[g.steps[e].to]++] = state;
+        ticker.tick();
     }
 
     std::vector<bool> live(n, false);
     std::vector<std::uint32_t> queue;
     for (std::uint32_t state = 0; state < n; ++state) {
-        if (endsAtAll(base, quotient, g.states[state])) {
+        if (g.ends[state] != 0) {
             live[state] = true;
             queue.push_back(state);
         }
@@ -146,32 +154,27 @@ std::vector<bool> canEnd(int base, int quotient, const Reach &g)
                 queue.push_back(from[i]);
             }
         }
+        ticker.tick();
     }
     return live;
 }
 
 } // namespace
 
-void checkBase(int base)
+Ending endingAt(int base, int quotient, CarryPair p)
 {
-    if (base < kSmallestBase || base > kLargestBase)
-        throw std::invalid_argument("base " + std::to_string(base) + " outside " +
-                                    std::to_string(kSmallestBase) + ".." +
-                                    std::to_string(kLargestBase));
-}
-
-std::optional<int> middleDigit(int base, int quotient, CarryPair p)
-{
+    Ending e;
+    e.even = p.low == p.high;
     const std::int64_t twice = std::int64_t(base) * p.high - p.low; // ·z
-    if (twice < 0 || twice % (quotient - 1) != 0 || twice / (quotient - 1) >= base)
-        return std::nullopt;
-    return int(twice / (quotient - 1));
+    if (twice >= 0 && twice % (quotient - 1) == 0 && twice / (quotient - 1) < base)
+        e.middle = int(twice / (quotient - 1));
+    return e;
 }
 
-CarryGraph buildCarryGraph(int base, int quotient, std::uint64_t maxSteps)
+CarryGraph buildCarryGraph(int base, int quotient, std::uint64_t maxSteps, Ticker &ticker)
 {
-    const Reach all = reach(base, quotient, false, maxSteps);
-    const std::vector<bool> live = canEnd(base, quotient, all);
+    const CarryGraph all = explore(base, quotient, maxSteps, false, ticker).graph;
+    const std::vector<bool> live = statesThatCanEnd(all, ticker);
 
     constexpr std::uint32_t kDropped = ~std::uint32_t(0);
     std::vector<std::uint32_t> renumbered(all.states.size(), kDropped);
@@ -182,6 +185,7 @@ CarryGraph buildCarryGraph(int base, int quotient, std::uint64_t maxSteps)
         if (live[state]) {
             renumbered[state] = std::uint32_t(g.states.size());
             g.states.push_back(all.states[state]);
+            g.ends.push_back(all.ends[state]);
         }
     }
     auto keep = [&](const Step &s, std::vector<Step> &into) {
@@ -191,7 +195,8 @@ CarryGraph buildCarryGraph(int base, int quotient, std::uint64_t maxSteps)
     for (const Step &s : all.firstSteps)
         keep(s, g.firstSteps);
     if (g.firstSteps.empty()) // nothing ends: drop what the start cannot reach either
-        return {base, quotient, {}, {}, {0}, {}};
+        return CarryGraph{base, quotient, {}, {}, {0}, {}, {}};
+    g.stepsBegin.clear();
     for (std::uint32_t state = 0; state < all.states.size(); ++state) {
         if (!live[state])
             continue;
@@ -203,9 +208,13 @@ CarryGraph buildCarryGraph(int base, int quotient, std::uint64_t maxSteps)
     return g;
 }
 
-bool hasKehrzahl(int base, int quotient)
+std::uint64_t shortestLength(int base, int quotient, Ticker &ticker)
 {
-    return reach(base, quotient, true, kEveryLength).endFound;
+    const Exploration e = explore(base, quotient, kEveryLength, true, ticker);
+    if (e.firstEnd == 0)
+        return 0;
+    // k steps end an even D = 2k or an odd D = 2k + 1.
+    return 2 * e.firstEnd + (e.evenAtFirstEnd ? 0 : 1);
 }
 
 } // namespace kz::kehr

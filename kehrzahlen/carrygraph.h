@@ -27,6 +27,22 @@ struct CarryPair {
     friend bool operator==(const CarryPair &, const CarryPair &) = default;
 };
 
+enum class Parity { Even, Odd };
+
+inline Parity parityOf(std::uint64_t length)
+{
+    return length % 2 == 0 ? Parity::Even : Parity::Odd;
+}
+
+// Where a walk may end: the one rule every part of the library asks.
+struct Ending {
+    bool even = false;         // an even D ends here: low == high
+    std::optional<int> middle; // an odd D ends here, with this middle digit
+    bool at(Parity parity) const { return parity == Parity::Even ? even : middle.has_value(); }
+    bool any() const { return even || middle.has_value(); }
+};
+Ending endingAt(int base, int quotient, CarryPair p);
+
 // One step of a walk: the digit pair it writes and the state it reaches.
 struct Step {
     std::int32_t x; // b(i): digit D-1-i of n
@@ -35,51 +51,27 @@ struct Step {
 };
 
 // The states that lie on some walk from the start to an end of either parity, with their steps.
-// No states: Q has no Kehrzahl in this base.
+// The start is no state of its own: its steps are firstSteps, and (0, 0) is a state only where a
+// walk comes back to it. No states: Q has no Kehrzahl in this base.
 struct CarryGraph {
     int base = 0;
     int quotient = 0;
     std::vector<CarryPair> states;
     std::vector<Step> firstSteps; // out of the start, x != 0 and y != 0, increasing x
     // The steps of state s are steps[stepsBegin[s], stepsBegin[s + 1]), in increasing x.
-    std::vector<std::uint32_t> stepsBegin;
+    std::vector<std::uint32_t> stepsBegin{0};
     std::vector<Step> steps;
+    std::vector<std::uint8_t> ends; // per state: 1 an even D may end here, 2 an odd one
 
     std::span<const Step> stepsFrom(std::uint32_t state) const
     {
         return {steps.data() + stepsBegin[state], steps.data() + stepsBegin[state + 1]};
     }
+    bool endsAt(std::uint32_t state, Parity parity) const
+    {
+        return ends[state] & (parity == Parity::Even ? 1 : 2);
+    }
+    Ending endingOf(std::uint32_t state) const { return endingAt(base, quotient, states[state]); }
 };
-
-enum class Parity { Even, Odd };
-
-// Whether a walk of an even length may end at p.
-inline bool endsEven(CarryPair p)
-{
-    return p.low == p.high;
-}
-
-// The middle digit an odd length needs after the walk reached p, if there is one.
-std::optional<int> middleDigit(int base, int quotient, CarryPair p);
-
-inline bool endsAt(int base, int quotient, CarryPair p, Parity parity)
-{
-    return parity == Parity::Even ? endsEven(p) : middleDigit(base, quotient, p).has_value();
-}
-
-inline constexpr std::uint64_t kEveryLength = ~std::uint64_t(0);
-
-// Builds the graph of S and Q (2 <= Q < S) for walks of at most maxSteps steps: the states such a
-// walk reaches, kept if such a walk can go on from them to an end. Some graphs have millions of
-// states, most of them only at the end of long walks (S = 10000, Q = 8421: 14.8 million, yet at
-// most 3 after any one of the first 1000 steps), so a bound on the length saves building them.
-CarryGraph buildCarryGraph(int base, int quotient, std::uint64_t maxSteps = kEveryLength);
-
-// Whether some walk from the start ends, i.e. Q has a Kehrzahl of some length; stops at the first
-// end it reaches.
-bool hasKehrzahl(int base, int quotient);
-
-// Throws std::invalid_argument unless base is in kSmallestBase..kLargestBase.
-void checkBase(int base);
 
 } // namespace kz::kehr

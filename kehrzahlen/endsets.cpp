@@ -16,12 +16,12 @@ std::size_t hashOf(const std::vector<std::uint64_t> &set)
 
 } // namespace
 
-EndSets::EndSets(const CarryGraph &g, Parity parity, std::uint64_t longest)
+EndSets::EndSets(const CarryGraph &g, Parity parity, std::uint64_t longest, Ticker &ticker)
 {
     const std::size_t words = (g.states.size() + 63) / 64;
     std::vector<std::uint64_t> set(words, 0);
     for (std::uint32_t s = 0; s < g.states.size(); ++s) {
-        if (endsAt(g.base, g.quotient, g.states[s], parity))
+        if (g.endsAt(s, parity))
             set[s / 64] |= std::uint64_t(1) << (s % 64);
     }
     std::unordered_multimap<std::size_t, std::size_t> seen;
@@ -41,11 +41,12 @@ EndSets::EndSets(const CarryGraph &g, Parity parity, std::uint64_t longest)
         std::vector<std::uint64_t> next(words, 0);
         for (std::uint32_t s = 0; s < g.states.size(); ++s) {
             for (const Step &step : g.stepsFrom(s)) {
-                if (canEnd(j, step.to)) {
+                if (canEndIn(j, step.to)) {
                     next[s / 64] |= std::uint64_t(1) << (s % 64);
                     break;
                 }
             }
+            ticker.tick();
         }
         set = std::move(next);
     }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "kehrzahlen/carrygraph.h"
+#include "kehrzahlen/ticker.h"
 
 #include <cstdint>
 #include <vector>
@@ -13,14 +14,17 @@ namespace kz::kehr {
 class EndSets {
   public:
     // The sets for j = 0 .. longest at most (fewer when they repeat before).
-    EndSets(const CarryGraph &graph, Parity parity, std::uint64_t longest);
+    EndSets(const CarryGraph &graph, Parity parity, std::uint64_t longest, Ticker &ticker);
 
-    bool canEnd(std::uint64_t steps, std::uint32_t state) const
+    bool canEndIn(std::uint64_t steps, std::uint32_t state) const
     {
         const auto &set = m_sets[index(steps)];
         return (set[state / 64] >> (state % 64)) & 1;
     }
     std::size_t distinctSets() const { return m_sets.size(); }
+    // Where the sets start to repeat, and after how many steps they do.
+    std::size_t periodStart() const { return m_periodStart; }
+    std::size_t period() const { return m_period; }
 
   private:
     std::size_t index(std::uint64_t steps) const

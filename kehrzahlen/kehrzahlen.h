@@ -1,17 +1,25 @@
 // Kehrzahlen of any length: the numbers n with D digits in base S, not ending in 0, that are
 // divisible by their mirror number m with quotient Q = n / m >= 2 (then 2 <= Q <= S - 1). They are
-// found by a walk over carry pairs (kehrzahlen/carrygraph.h), not by testing numbers, so lengths
-// far beyond the window's search are counted, listed and drawn. Plain C++ and GMP, no Qt; the
-// entry text is the engine's, so a listed Kehrzahl reads as the search would show it.
+// found by walks over carry pairs (kehrzahlen/carrygraph.h), not by testing numbers, so lengths
+// far beyond a search are counted, listed and drawn. Plain C++ on GMP: the library returns numbers
+// and digits, and writing them down is the caller's job.
+//
+// Long work takes a Watch: its progress callback hears how far the work is, and its cancel flag is
+// read at least every few milliseconds of work; once the flag is set the work stops and the
+// function says so (false, nullopt or nullptr). Nothing here starts a thread or takes a lock.
 #pragma once
+
+#include "kehrzahlen/carrygraph.h"
 
 #include <gmpxx.h>
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
-#include <ostream>
+#include <memory>
+#include <optional>
 #include <span>
-#include <string>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -19,52 +27,129 @@ namespace kz::kehr {
 
 inline constexpr int kSmallestBase = 2;
 inline constexpr int kLargestBase = 10000;
+inline constexpr std::uint64_t kShortestLength = 1;
+// Longer walks would take longer than anyone waits.
+inline constexpr std::uint64_t kLongestLength = 1000000;
+inline constexpr int kSmallestQuotient = 2; // the largest is S - 1
+
+// Which input lies outside what the library takes.
+enum class Limit {
+    Base,     // S outside kSmallestBase..kLargestBase
+    Length,   // D outside kShortestLength..kLongestLength
+    Quotient, // Q outside kSmallestQuotient..S-1
+    Order,    // a range whose first value lies after its last
+};
+
+// Thrown for input out of range: lowest..highest is what would have been taken (for Order, the
+// range as given, first..last).
+class LimitError : public std::invalid_argument {
+  public:
+    LimitError(Limit limit, std::int64_t value, std::int64_t lowest, std::int64_t highest);
+
+    Limit limit;
+    std::int64_t value;
+    std::int64_t lowest, highest;
+};
+
+struct Watch {
+    // The share of the work done, from 0 to 1, rising; called from the working thread.
+    std::function<void(double)> progress;
+    const std::atomic<bool> *cancel = nullptr;
+};
 
 struct Kehrzahl {
-    // The digits of n in base S, least significant first, D of them.
-    std::span<const std::int32_t> digits;
-    int quotient; // Q = n / m
+    std::span<const std::int32_t> digits; // of n in base S, least significant first; D of them
+    int quotient;                         // Q = n / m
 };
+
+struct Values {
+    mpz_class n, m; // m = n / Q, n's digits read backwards
+};
+
+// n and m of k, exactly.
+Values valuesOf(int base, const Kehrzahl &k);
+
+// The walk of k through the carry graph of S and Q: step i writes the digit pair (x, y), x the
+// i-th digit of n from the top and y the i-th from the bottom, and reaches the carry pair `to`.
+struct WalkStep {
+    std::int32_t x, y;
+    CarryPair to;
+};
+struct Walk {
+    std::vector<WalkStep> steps; // floor(D / 2) of them, from the start (0, 0)
+    std::optional<int> middle;   // the middle digit of an odd D
+};
+Walk walkOf(int base, const Kehrzahl &k);
 
 struct Count {
-    std::uint64_t digits; // D
+    std::uint64_t length; // D
     mpz_class total;
-    std::vector<std::pair<int, mpz_class>> perQuotient; // only Q with a nonzero count, increasing Q
+    std::vector<std::pair<int, mpz_class>> perQuotient; // Q with a nonzero count, increasing Q
 };
 
-// Every function below throws std::invalid_argument for a base outside kSmallestBase..kLargestBase
-// or a digit count below 1.
+// Reports the exact counts for every D from first to last, in order. False when report returned
+// false or the work was cancelled.
+bool countKehrzahlen(int base, std::uint64_t first, std::uint64_t last,
+                     const std::function<bool(const Count &)> &report, const Watch &watch = {});
 
-// Reports the counts for every D from first to last in order (1 <= first <= last), computed as
-// one dynamic programme over the walks (exact). report returns false to stop early.
-void countKehrzahlen(int base, std::uint64_t first, std::uint64_t last,
-                     const std::function<bool(const Count &)> &report);
+// Every Kehrzahl with D digits, for each D from first to last, shortest first and each length in
+// increasing order of n (over all Q merged), streamed to emit and never collected; its digits
+// live until emit returns. The carry graphs are built once for the whole range. False when emit
+// returned false or the work was cancelled. Time follows what is emitted: no branch that cannot
+// end is walked.
+bool listKehrzahlen(int base, std::uint64_t first, std::uint64_t last,
+                    const std::function<bool(const Kehrzahl &)> &emit, const Watch &watch = {});
 
-// Every Kehrzahl with `digits` digits in increasing order of n (over all Q merged), streamed to
-// emit and never collected; the digits passed to emit live until it returns. emit returns false
-// to stop. Time is proportional to what is emitted: no branch that cannot end is walked.
-void listKehrzahlen(int base, std::uint64_t digits,
-                    const std::function<bool(const Kehrzahl &)> &emit);
+// The same listing one Kehrzahl at a time, for a caller that takes them as it needs them (a view
+// that fetches rows while the user scrolls). Not for two threads at once.
+class Lister {
+  public:
+    // The Kehrzahlen with `length` digits; quotient 0 lists every Q, else only that one.
+    Lister(int base, std::uint64_t length, int quotient = 0);
+    ~Lister();
+    Lister(const Lister &) = delete;
+    Lister &operator=(const Lister &) = delete;
 
-// The Q >= 2 for which base S has a Kehrzahl of some length, increasing.
-std::vector<int> kehrmultiplikatoren(int base);
+    // The next Kehrzahl in increasing n, or nullptr at the end or when cancelled (then
+    // cancelled() is true and a later call goes on where this one stopped). Valid until the next
+    // call. The first call builds the carry graphs, which at large bases takes a while.
+    const Kehrzahl *next(const Watch &watch = {});
+    bool cancelled() const { return m_cancelled; }
 
-// kehrmultiplikatoren for every base from first to last, computed on `threads` threads (0: one
-// per core) and reported in increasing base; report returns false to stop.
-void kehrmultiplikatorenOfBases(int first, int last, unsigned threads,
-                                const std::function<bool(int, const std::vector<int> &)> &report);
+    class Walker; // the walk itself, shared with listKehrzahlen
 
-// The carry graph of S and Q in Graphviz DOT, ready for `dot -Tsvg`. Drawn are the states that lie
-// on some walk from the start to an end, named "low,high"; an edge carries every digit pair "x,y"
-// that steps along it, one per line. The start (0,0) has an arrow from a dot; walks leave it only
-// with x and y both nonzero, so while (0,0) is not reached again only those edges leave it. States
-// where an even length ends are double circles; states where an odd length ends are filled grey
-// and name their middle digit z. A Q without Kehrzahl draws the start alone.
-// Throws std::invalid_argument unless 2 <= quotient < base.
-void writeStateGraphDot(std::ostream &out, int base, int quotient);
+  private:
+    struct State;
+    int m_base;
+    std::uint64_t m_length;
+    int m_quotient;
+    std::unique_ptr<State> m_state;
+    bool m_cancelled = false;
+};
 
-// Appends the result-list entry of k in base S as the search writes it (kz::appendEntryText):
-// n, m and Q in exact decimal, the base, the digits of n, m and Q in base S.
-void appendEntry(std::string &out, int base, const Kehrzahl &k);
+// A quotient Q of S that has Kehrzahlen, with the length of its shortest ones.
+struct Multiplier {
+    int quotient;
+    std::uint64_t shortestLength;
+    friend bool operator==(const Multiplier &, const Multiplier &) = default;
+};
+
+// The Q >= 2 for which S has a Kehrzahl of some length, increasing; nullopt when cancelled.
+std::optional<std::vector<Multiplier>> kehrmultiplikatoren(int base, const Watch &watch = {});
+
+// kehrmultiplikatoren of every base from first to last, reported in increasing base, one after
+// the other. False when report returned false or the work was cancelled.
+bool kehrmultiplikatorenOfBases(
+    int first, int last, const std::function<bool(int, const std::vector<Multiplier> &)> &report,
+    const Watch &watch = {});
+
+// The digits of the smallest Kehrzahl with quotient Q (least significant first); empty when Q has
+// none, nullopt when cancelled.
+std::optional<std::vector<std::int32_t>> smallestKehrzahl(int base, int quotient,
+                                                          const Watch &watch = {});
+
+// The carry graph of S and Q, for drawing: every state on some walk from the start to an end.
+// Nullopt when cancelled. Some graphs hold millions of states (S = 10000, Q = 8421: 14.8 million).
+std::optional<CarryGraph> carryGraph(int base, int quotient, const Watch &watch = {});
 
 } // namespace kz::kehr

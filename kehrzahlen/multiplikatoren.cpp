@@ -1,66 +1,85 @@
-#include "kehrzahlen/carrygraph.h"
+// The quotients a base allows, with their shortest and smallest Kehrzahlen, and the carry graph
+// of one of them for drawing.
+#include "kehrzahlen/graphbuild.h"
 #include "kehrzahlen/kehrzahlen.h"
-
-#include <algorithm>
-#include <atomic>
-#include <condition_variable>
-#include <mutex>
-#include <optional>
-#include <stdexcept>
-#include <thread>
+#include "kehrzahlen/limits.h"
 
 namespace kz::kehr {
 
-std::vector<int> kehrmultiplikatoren(int base)
+namespace {
+
+std::vector<Multiplier> multipliersOf(int base, Ticker &ticker)
 {
-    checkBase(base);
-    std::vector<int> quotients;
-    for (int q = 2; q < base; ++q) {
-        if (hasKehrzahl(base, q))
-            quotients.push_back(q);
+    std::vector<Multiplier> multipliers;
+    for (int q = kSmallestQuotient; q < base; ++q) {
+        if (const std::uint64_t shortest = shortestLength(base, q, ticker))
+            multipliers.push_back({q, shortest});
     }
-    return quotients;
+    return multipliers;
 }
 
-void kehrmultiplikatorenOfBases(int first, int last, unsigned threads,
-                                const std::function<bool(int, const std::vector<int> &)> &report)
+} // namespace
+
+std::optional<std::vector<Multiplier>> kehrmultiplikatoren(int base, const Watch &watch)
+{
+    checkBase(base);
+    std::vector<Multiplier> multipliers;
+    if (!watched(watch, [&](Ticker &ticker) {
+            multipliers = multipliersOf(base, ticker);
+            return true;
+        }))
+        return std::nullopt;
+    return multipliers;
+}
+
+bool kehrmultiplikatorenOfBases(
+    int first, int last, const std::function<bool(int, const std::vector<Multiplier> &)> &report,
+    const Watch &watch)
 {
     checkBase(first);
     checkBase(last);
-    if (first > last)
-        throw std::invalid_argument("first base after last");
-    if (threads == 0)
-        threads = std::max(1u, std::thread::hardware_concurrency());
+    checkOrder(first, last);
+    return watched(watch, [&](Ticker &ticker) {
+        for (int base = first; base <= last; ++base) {
+            ticker.setShare(double(base - first) / double(last - first + 1));
+            if (!report(base, multipliersOf(base, ticker)))
+                return false;
+        }
+        return true;
+    });
+}
 
-    // Each base is one job; results wait in their slot until every smaller base is reported.
-    std::vector<std::optional<std::vector<int>>> results(std::size_t(last - first + 1));
-    std::atomic<int> next{first};
-    std::atomic<bool> stop{false};
-    std::mutex mutex;
-    std::condition_variable ready;
-    auto worker = [&] {
-        for (int base; !stop && (base = next++) <= last;) {
-            std::vector<int> quotients = kehrmultiplikatoren(base);
-            std::lock_guard lock(mutex);
-            results[std::size_t(base - first)] = std::move(quotients);
-            ready.notify_all();
-        }
-    };
-    std::vector<std::jthread> pool; // declared last: joined before the state it shares goes
-    for (unsigned t = 0; t < std::min<unsigned>(threads, unsigned(last - first + 1)); ++t)
-        pool.emplace_back(worker);
-    for (int base = first; base <= last; ++base) {
-        std::vector<int> quotients;
-        {
-            std::unique_lock lock(mutex);
-            ready.wait(lock, [&] { return results[std::size_t(base - first)].has_value(); });
-            quotients = std::move(*results[std::size_t(base - first)]);
-        }
-        if (!report(base, quotients)) {
-            stop = true;
-            return; // the pool's threads finish their current base and end
-        }
-    }
+std::optional<std::vector<std::int32_t>> smallestKehrzahl(int base, int quotient,
+                                                          const Watch &watch)
+{
+    checkBase(base);
+    checkQuotient(base, quotient);
+    std::uint64_t shortest = 0;
+    if (!watched(watch, [&](Ticker &ticker) {
+            shortest = shortestLength(base, quotient, ticker);
+            return true;
+        }))
+        return std::nullopt;
+    if (shortest == 0)
+        return std::vector<std::int32_t>{};
+    Lister lister(base, shortest, quotient);
+    const Kehrzahl *k = lister.next(watch);
+    if (!k)
+        return std::nullopt; // the walk found one of this length: nothing else ends it early
+    return std::vector<std::int32_t>(k->digits.begin(), k->digits.end());
+}
+
+std::optional<CarryGraph> carryGraph(int base, int quotient, const Watch &watch)
+{
+    checkBase(base);
+    checkQuotient(base, quotient);
+    CarryGraph graph;
+    if (!watched(watch, [&](Ticker &ticker) {
+            graph = buildCarryGraph(base, quotient, kEveryLength, ticker);
+            return true;
+        }))
+        return std::nullopt;
+    return graph;
 }
 
 } // namespace kz::kehr

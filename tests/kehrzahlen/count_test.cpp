@@ -12,6 +12,14 @@ namespace {
 
 using PerQuotient = std::vector<std::pair<int, mpz_class>>;
 
+std::vector<int> quotientsOf(const std::vector<Multiplier> &multipliers)
+{
+    std::vector<int> quotients;
+    for (const Multiplier &m : multipliers)
+        quotients.push_back(m.quotient);
+    return quotients;
+}
+
 std::vector<Count> countsOf(int base, std::uint64_t first, std::uint64_t last)
 {
     std::vector<Count> counts;
@@ -39,10 +47,10 @@ TEST(Count, AgreesWithTheListing)
         ASSERT_EQ(counts.size(), row.last);
         for (const Count &count : counts) {
             SCOPED_TRACE("base " + std::to_string(row.base) + ", digits " +
-                         std::to_string(count.digits));
+                         std::to_string(count.length));
             std::map<int, mpz_class> listed;
             std::vector<std::int32_t> previous;
-            listKehrzahlen(row.base, count.digits, [&](const Kehrzahl &k) {
+            listKehrzahlen(row.base, count.length, count.length, [&](const Kehrzahl &k) {
                 ++listed[k.quotient];
                 const std::vector<std::int32_t> n(k.digits.rbegin(), k.digits.rend());
                 EXPECT_LT(previous, n);
@@ -58,7 +66,7 @@ TEST(Count, AgreesWithTheListing)
         const std::vector<Count> tail = countsOf(row.base, row.last - 2, row.last);
         ASSERT_EQ(tail.size(), 3u);
         for (const Count &count : tail)
-            EXPECT_EQ(count.perQuotient, counts[count.digits - 1].perQuotient);
+            EXPECT_EQ(count.perQuotient, counts[count.length - 1].perQuotient);
     }
 }
 
@@ -79,9 +87,9 @@ TEST(Count, SmallLengthsAgreeWithABruteForce)
                     ++found[digits][int(n / m)];
             }
         }
-        const std::vector<int> quotients = kehrmultiplikatoren(base);
+        const std::vector<int> quotients = quotientsOf(*kehrmultiplikatoren(base));
         for (const Count &count : countsOf(base, 1, 4)) {
-            const auto &listed = found[count.digits];
+            const auto &listed = found[count.length];
             EXPECT_EQ(count.perQuotient, PerQuotient(listed.begin(), listed.end()));
             for (const auto &[q, n] : listed)
                 EXPECT_TRUE(std::binary_search(quotients.begin(), quotients.end(), q)) << q;
@@ -150,12 +158,13 @@ TEST(Kehrmultiplikatoren, PublishedRowsAndEveryBaseInOrder)
                                                      {3, 4, 6, 7, 9, 14, 18},
                                                      {2, 3, 4, 6, 9, 13, 19}};
     for (int base = 2; base <= 20; ++base)
-        EXPECT_EQ(kehrmultiplikatoren(base), published[std::size_t(base - 2)]) << base;
+        EXPECT_EQ(quotientsOf(*kehrmultiplikatoren(base)), published[std::size_t(base - 2)])
+            << base;
 
     int expected = 2;
-    kehrmultiplikatorenOfBases(2, 60, 2, [&](int base, const std::vector<int> &quotients) {
+    kehrmultiplikatorenOfBases(2, 60, [&](int base, const std::vector<Multiplier> &found) {
         EXPECT_EQ(base, expected++);
-        EXPECT_EQ(quotients, kehrmultiplikatoren(base)) << base;
+        EXPECT_EQ(found, *kehrmultiplikatoren(base)) << base;
         return base < 50;
     });
     EXPECT_EQ(expected, 51) << "stops when told";

@@ -1,6 +1,8 @@
 // The listing against the engine's own search, entry for entry, wherever the search is quick.
 #include "kehrzahlen/kehrzahlen.h"
 
+#include "cli/kehrentry.h"
+
 #include "engine/conversions.h"
 #include "tests/support/reference.h"
 
@@ -32,8 +34,8 @@ std::string searchList(int base, std::int64_t from, std::int64_t to)
 std::string kehrList(int base, std::uint64_t digits)
 {
     std::string list;
-    listKehrzahlen(base, digits, [&](const Kehrzahl &k) {
-        appendEntry(list, base, k);
+    listKehrzahlen(base, digits, digits, [&](const Kehrzahl &k) {
+        cli::appendKehrzahlEntry(list, base, k);
         return true;
     });
     return list;

@@ -1,5 +1,5 @@
 // The state graph as Graphviz reads it, and a known Kehrzahl as a walk in it.
-#include "kehrzahlen/kehrzahlen.h"
+#include "cli/graphdot.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <regex>
 #include <sstream>
 
-namespace kz::kehr {
+namespace kz::cli {
 namespace {
 
 std::string dotOf(int base, int quotient)
@@ -80,4 +80,4 @@ TEST(StateGraph, HoldsTheWalksOf8712And87912)
 }
 
 } // namespace
-} // namespace kz::kehr
+} // namespace kz::cli

@@ -1,9 +1,5 @@
+// The numbers a listed Kehrzahl stands for, and its walk through the carry graph.
 #include "kehrzahlen/kehrzahlen.h"
-
-#include "engine/conversions.h"
-#include "engine/entrytext.h"
-
-#include <array>
 
 namespace kz::kehr {
 
@@ -30,23 +26,30 @@ mpz_class valueOf(std::span<const std::int32_t> digits, int base)
     return value;
 }
 
-std::string strOf(const mpz_class &x)
-{
-    std::string text;
-    appendWholeStr(text, x.get_str());
-    return text;
-}
-
 } // namespace
 
-void appendEntry(std::string &out, int base, const Kehrzahl &k)
+Values valuesOf(int base, const Kehrzahl &k)
 {
-    const mpz_class n = valueOf(k.digits, base);
-    mpz_class m;
-    mpz_divexact_ui(m.get_mpz_t(), n.get_mpz_t(), unsigned(k.quotient));
-    const std::string nText = strOf(n), mText = strOf(m), qText = strOf(k.quotient);
-    const std::array<std::int32_t, 1> qDigits{k.quotient}; // Q < S: one digit
-    appendEntryText(out, {nText, mText, qText, double(base), k.digits, qDigits});
+    Values v{valueOf(k.digits, base), 0};
+    mpz_divexact_ui(v.m.get_mpz_t(), v.n.get_mpz_t(), unsigned(k.quotient));
+    return v;
+}
+
+Walk walkOf(int base, const Kehrzahl &k)
+{
+    const std::size_t length = k.digits.size(), half = length / 2;
+    const std::int64_t s = base, q = k.quotient;
+    Walk walk;
+    walk.steps.reserve(half);
+    CarryPair at{0, 0};
+    for (std::size_t i = 0; i < half; ++i) {
+        const std::int32_t x = k.digits[length - 1 - i], y = k.digits[i];
+        at = {int((q * x + at.low) / s), int(s * at.high + x - q * y)};
+        walk.steps.push_back({x, y, at});
+    }
+    if (length % 2 == 1)
+        walk.middle = k.digits[half];
+    return walk;
 }
 
 } // namespace kz::kehr

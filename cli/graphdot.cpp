@@ -1,11 +1,14 @@
-#include "kehrzahlen/carrygraph.h"
+#include "cli/graphdot.h"
+
 #include "kehrzahlen/kehrzahlen.h"
 
 #include <map>
 #include <stdexcept>
 #include <string>
 
-namespace kz::kehr {
+namespace kz::cli {
+
+using namespace kehr;
 
 namespace {
 
@@ -18,26 +21,24 @@ std::string nameOf(CarryPair p)
 
 void writeStateGraphDot(std::ostream &out, int base, int quotient)
 {
-    checkBase(base);
-    if (quotient < 2 || quotient >= base)
-        throw std::invalid_argument("quotient outside 2..base-1");
-    const CarryGraph g = buildCarryGraph(base, quotient);
+    const CarryGraph g = *carryGraph(base, quotient);
 
     out << "digraph kehrzahlen {\n"
         << "    label=\"S = " << base << ", Q = " << quotient << "\";\n"
         << "    labelloc=t;\n    rankdir=LR;\n    node [shape=circle];\n"
         << "    start [shape=point];\n    start -> \"0,0\";\n"
         << "    \"0,0\" [penwidth=2];\n";
-    for (const CarryPair &p : g.states) {
-        const std::optional<int> z = middleDigit(base, quotient, p);
-        if (!endsEven(p) && !z)
+    for (std::uint32_t s = 0; s < g.states.size(); ++s) {
+        const CarryPair p = g.states[s];
+        const Ending e = g.endingOf(s);
+        if (!e.any())
             continue;
         out << "    " << nameOf(p) << " [";
-        if (endsEven(p))
+        if (e.even)
             out << "shape=doublecircle";
-        if (z) {
-            out << (endsEven(p) ? ", " : "") << "style=filled, fillcolor=lightgrey, label=\""
-                << p.low << ',' << p.high << "\\nz=" << *z << '"';
+        if (e.middle) {
+            out << (e.even ? ", " : "") << "style=filled, fillcolor=lightgrey, label=\"" << p.low
+                << ',' << p.high << "\\nz=" << *e.middle << '"';
         }
         out << "];\n";
     }
@@ -66,4 +67,4 @@ void writeStateGraphDot(std::ostream &out, int base, int quotient)
     out << "}\n";
 }
 
-} // namespace kz::kehr
+} // namespace kz::cli

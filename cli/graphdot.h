@@ -1,0 +1,16 @@
+// The carry graph of S and Q in Graphviz DOT, ready for `dot -Tsvg`.
+#pragma once
+
+#include <ostream>
+
+namespace kz::cli {
+
+// Drawn are the states that lie on some walk from the start to an end, named "low,high"; an edge
+// carries every digit pair "x,y" that steps along it, one per line. The start (0,0) has an arrow
+// from a dot; walks leave it only with x and y both nonzero, so while (0,0) is not reached again
+// only those edges leave it. States where an even length ends are double circles; states where an
+// odd length ends are filled grey and name their middle digit z. A Q without Kehrzahl draws the
+// start alone.
+void writeStateGraphDot(std::ostream &out, int base, int quotient);
+
+} // namespace kz::cli

@@ -1,0 +1,58 @@
+// How long work meets its Watch: the work counts what it does, and every few thousand units the
+// ticker reads the cancel flag and passes on how far the work is. Cancelling unwinds by an
+// exception that the public functions catch and turn into their "cancelled" answer.
+#pragma once
+
+#include "kehrzahlen/kehrzahlen.h"
+
+#include <chrono>
+
+namespace kz::kehr {
+
+struct Cancelled {};
+
+class Ticker {
+  public:
+    explicit Ticker(const Watch &watch) : m_watch(watch) {}
+
+    // Counts units of work (one unit is at most a few microseconds); throws Cancelled once the
+    // flag is set.
+    void tick(std::uint32_t units = 1)
+    {
+        m_units += units;
+        if (m_units >= kUnitsPerPoll)
+            poll();
+    }
+    // Reads the flag now, and passes on the share done if it is due.
+    void poll();
+    // Records the share of the work done, from 0 to 1.
+    void setShare(double share) { m_share = share; }
+
+  private:
+    static constexpr std::uint32_t kUnitsPerPoll = 2048;
+    static constexpr std::chrono::milliseconds kReportEvery{20};
+
+    const Watch &m_watch;
+    std::uint32_t m_units = 0;
+    double m_share = 0;
+    double m_reported = -1;
+    std::chrono::steady_clock::time_point m_lastReport{};
+};
+
+// Runs work(ticker), which answers false when its caller's callback asked it to stop; false as
+// well when the work was cancelled.
+template <typename Work> bool watched(const Watch &watch, Work work)
+{
+    Ticker ticker(watch);
+    try {
+        if (!work(ticker))
+            return false;
+        ticker.setShare(1);
+        ticker.poll();
+        return true;
+    } catch (const Cancelled &) {
+        return false;
+    }
+}
+
+} // namespace kz::kehr
