@@ -124,6 +124,7 @@ class Lister {
     std::uint64_t m_length;
     int m_quotient;
     std::unique_ptr<State> m_state;
+    std::uint32_t m_units = 0; // work done since the flag was last read
     bool m_cancelled = false;
 };
 
@@ -134,8 +135,9 @@ struct Multiplier {
     friend bool operator==(const Multiplier &, const Multiplier &) = default;
 };
 
-// The Q >= 2 for which S has a Kehrzahl of some length, increasing; nullopt when cancelled.
-std::optional<std::vector<Multiplier>> kehrmultiplikatoren(int base, const Watch &watch = {});
+// The Q >= 2 for which S has a Kehrzahl of some length, increasing. Quick for most bases; the
+// largest take up to a second, and kehrmultiplikatorenOfBases can be watched.
+std::vector<Multiplier> kehrmultiplikatoren(int base);
 
 // kehrmultiplikatoren of every base from first to last, reported in increasing base, one after
 // the other. False when report returned false or the work was cancelled.

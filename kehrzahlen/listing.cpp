@@ -260,16 +260,25 @@ struct Lister::State {
 
 const Kehrzahl *Lister::next(const Watch &watch)
 {
-    const Kehrzahl *k = nullptr;
-    m_cancelled = !watched(watch, [&](Ticker &ticker) {
+    // Not `watched`: a Kehrzahl found is handed out even if the flag turned meanwhile. The work
+    // is counted across calls, so that many short calls read the flag as often as one long one.
+    Ticker ticker(watch, m_units);
+    try {
         if (!m_state) {
             m_state = std::make_unique<State>(
                 listingGraphsOf(m_base, m_quotient, m_length, m_length, ticker), m_length);
         }
-        k = m_state->walker.next(ticker);
-        return true;
-    });
-    return m_cancelled ? nullptr : k;
+        m_cancelled = false;
+        const Kehrzahl *k = m_state->walker.next(ticker);
+        m_units = ticker.units();
+        if (!k)
+            ticker.finish();
+        return k;
+    } catch (const Cancelled &) {
+        m_units = 0;
+        m_cancelled = true;
+        return nullptr;
+    }
 }
 
 bool listKehrzahlen(int base, std::uint64_t first, std::uint64_t last,

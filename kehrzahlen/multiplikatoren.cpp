@@ -20,15 +20,14 @@ std::vector<Multiplier> multipliersOf(int base, Ticker &ticker)
 
 } // namespace
 
-std::optional<std::vector<Multiplier>> kehrmultiplikatoren(int base, const Watch &watch)
+std::vector<Multiplier> kehrmultiplikatoren(int base)
 {
     checkBase(base);
     std::vector<Multiplier> multipliers;
-    if (!watched(watch, [&](Ticker &ticker) {
-            multipliers = multipliersOf(base, ticker);
-            return true;
-        }))
-        return std::nullopt;
+    watched({}, [&](Ticker &ticker) {
+        multipliers = multipliersOf(base, ticker);
+        return true;
+    });
     return multipliers;
 }
 

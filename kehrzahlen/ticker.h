@@ -13,7 +13,9 @@ struct Cancelled {};
 
 class Ticker {
   public:
-    explicit Ticker(const Watch &watch) : m_watch(watch) {}
+    // units: work counted before, by earlier tickers of the same work.
+    explicit Ticker(const Watch &watch, std::uint32_t units = 0) : m_watch(watch), m_units(units) {}
+    std::uint32_t units() const { return m_units; }
 
     // Counts units of work (one unit is at most a few microseconds); throws Cancelled once the
     // flag is set.
@@ -25,10 +27,14 @@ class Ticker {
     }
     // Reads the flag now, and passes on the share done if it is due.
     void poll();
+    // Passes on that all work is done; reads no flag, as nothing is left to cancel.
+    void finish();
     // Records the share of the work done, from 0 to 1.
     void setShare(double share) { m_share = share; }
 
   private:
+    void report(bool due);
+
     static constexpr std::uint32_t kUnitsPerPoll = 2048;
     static constexpr std::chrono::milliseconds kReportEvery{20};
 
@@ -47,8 +53,7 @@ template <typename Work> bool watched(const Watch &watch, Work work)
     try {
         if (!work(ticker))
             return false;
-        ticker.setShare(1);
-        ticker.poll();
+        ticker.finish();
         return true;
     } catch (const Cancelled &) {
         return false;
