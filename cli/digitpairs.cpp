@@ -1,5 +1,7 @@
 #include "cli/digitpairs.h"
 
+#include "cli/failure.h"
+#include "cli/orderedmap.h"
 #include "engine/conversions.h"
 #include "engine/texts.h"
 #include "kehrzahlen/kehrzahlen.h"
@@ -10,95 +12,95 @@ namespace kz::cli {
 
 namespace {
 
-std::string checkBases(const WholeRange &bases)
+inline constexpr std::uint64_t kLargestDigitCount = 1000000;
+
+void checkBases(WholeRange<int> bases)
 {
-    if (bases.first >= std::uint64_t(kehr::kSmallestBase) &&
-        bases.last <= std::uint64_t(kehr::kLargestBase))
-        return {};
-    return "Die Basis muß zwischen " + std::to_string(kehr::kSmallestBase) + " und " +
-           std::to_string(kehr::kLargestBase) + " liegen";
+    if (bases.first >= kehr::kSmallestBase && bases.last <= kehr::kLargestBase)
+        return;
+    throw MessageError("Die Basis muß zwischen " + std::to_string(kehr::kSmallestBase) + " und " +
+                       std::to_string(kehr::kLargestBase) + " liegen");
 }
 
-std::string checkStellen(const Options &options)
+void checkStellen(const Options &options)
 {
-    if (std::string refusal = checkBases(options.bases); !refusal.empty())
-        return refusal;
-    if (options.stellen.first >= 1 && options.stellen.last <= kLargestDigitCount)
-        return {};
-    return "Die Stellenzahl muß zwischen 1 und " + std::to_string(kLargestDigitCount) + " liegen";
+    checkBases(options.bases);
+    if (options.lengths.first >= 1 && options.lengths.last <= kLargestDigitCount)
+        return;
+    throw MessageError("Die Stellenzahl muß zwischen 1 und " + std::to_string(kLargestDigitCount) +
+                       " liegen");
 }
 
 } // namespace
 
-std::string runList(const Options &options, Output &out)
+void runList(const Options &options, Output &out, std::atomic<bool> &stop)
 {
-    if (std::string refusal = checkStellen(options); !refusal.empty())
-        return refusal;
-    const int base = int(options.bases.first);
+    checkStellen(options);
+    const int base = options.bases.first;
     std::string entry;
-    for (std::uint64_t digits = options.stellen.first;
-         digits <= options.stellen.last && !out.failed(); ++digits) {
+    for (std::uint64_t digits = options.lengths.first; digits <= options.lengths.last; ++digits) {
+        bool going = true;
         kehr::listKehrzahlen(base, digits, [&](const kehr::Kehrzahl &k) {
             entry.clear();
             kehr::appendEntry(entry, base, k);
-            out.write(entry);
-            return !out.failed(); // nobody reads the rest
+            going = out.write(entry) && !stop;
+            return going;
         });
+        if (!going)
+            return;
     }
     out.write(texts::kFertig);
-    return {};
 }
 
-std::string runCount(const Options &options, Output &out)
+void runCount(const Options &options, Output &out, std::atomic<bool> &stop)
 {
-    if (std::string refusal = checkStellen(options); !refusal.empty())
-        return refusal;
+    checkStellen(options);
     std::string line;
-    kehr::countKehrzahlen(int(options.bases.first), options.stellen.first, options.stellen.last,
+    kehr::countKehrzahlen(options.bases.first, options.lengths.first, options.lengths.last,
                           [&](const kehr::Count &count) {
                               line = std::to_string(count.digits) +
-                                     " Stellen: " + count.total.get_str();
+                                     (count.digits == 1 ? " Stelle: " : " Stellen: ") +
+                                     count.total.get_str();
                               for (std::size_t k = 0; k < count.perQuotient.size(); ++k) {
                                   const auto &[q, n] = count.perQuotient[k];
                                   line += k == 0 ? "  (" : ", ";
                                   line += "Q=" + std::to_string(q) + ": " + n.get_str();
                               }
                               line += count.perQuotient.empty() ? "\n" : ")\n";
-                              out.write(line);
-                              return !out.failed();
+                              return out.write(line) && !stop;
                           });
-    return {};
 }
 
-std::string runMultiplikatoren(const Options &options, Output &out)
+void runMultiplikatoren(const Options &options, Output &out, std::atomic<bool> &stop)
 {
-    if (std::string refusal = checkBases(options.bases); !refusal.empty())
-        return refusal;
-    kehr::kehrmultiplikatorenOfBases(int(options.bases.first), int(options.bases.last), 0,
-                                     [&](int base, const std::vector<int> &quotients) {
-                                         std::string line = std::to_string(base) + ':';
-                                         for (const int q : quotients) {
-                                             line += ' ';
-                                             line += std::to_string(q);
-                                         }
-                                         line += '\n';
-                                         out.write(line);
-                                         return !out.failed();
-                                     });
-    return {};
+    checkBases(options.bases);
+    const int first = options.bases.first;
+    const std::size_t count = std::size_t(options.bases.last - first + 1);
+    const unsigned threads = workerCount(options.threads);
+    const std::function<std::optional<std::string>(std::size_t)> line = [&](std::size_t k) {
+        const int base = first + int(k);
+        std::string text = std::to_string(base) + ':';
+        for (const int q : kehr::kehrmultiplikatoren(base))
+            text += ' ' + std::to_string(q);
+        text += '\n';
+        return std::optional(std::move(text));
+    };
+    const std::function<bool(std::string &)> write = [&](std::string &text) {
+        return out.write(text);
+    };
+    orderedMap(count, threads, 4 * threads, line, write, stop);
 }
 
-std::string runGraph(const Options &options, Output &out)
+void runGraph(const Options &options, Output &out, std::atomic<bool> &)
 {
-    if (std::string refusal = checkBases(options.bases); !refusal.empty())
-        return refusal;
-    const std::uint64_t base = options.bases.first;
+    checkBases(options.bases);
+    const int base = options.bases.first;
     if (options.quotient < 2 || options.quotient >= base)
-        return "Q muß mindestens 2 und kleiner als die Basis S =" + Str(double(base)) + " sein";
+        throw MessageError("Q muß mindestens 2 und kleiner als die Basis S =" + Str(double(base)) +
+                           " sein");
     std::ostringstream dot;
-    kehr::writeStateGraphDot(dot, int(base), int(options.quotient));
+    kehr::writeStateGraphDot(dot, base, options.quotient);
     out.write(dot.str());
-    return {};
 }
 
 } // namespace kz::cli
