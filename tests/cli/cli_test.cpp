@@ -112,23 +112,52 @@ TEST(Cli, OptionsTakeFieldTexts)
 
 TEST(Cli, ThreadsGiveTheSameList)
 {
-    const std::vector<std::vector<std::string>> settings = {
-        {"--basis", "2", "--bis", "1500000", "--filter", "000"},
-        {"--basis", "10", "--von", "99990", "--bis", "1000005", "--filter", "000"},
-        {"--basis", "16", "--von", "-300000", "--bis", "300000", "--filter", "100"},
-        {"--basis", "7.9", "--bis", "20", "--filter", "000"},
-        {"--basis", "10", "--von", "0.5", "--bis", "600000", "--filter", "000"},
+    const struct {
+        const char *name;
+        std::vector<std::string> arguments;
+        const char *threads;
+        int runs;
+    } rows[] = {
+        {"base 2 on the most threads a user may ask for",
+         {"--basis", "2", "--bis", "1500000", "--filter", "000"},
+         "256",
+         1},
+        {"a range across a decade",
+         {"--von", "99990", "--bis", "1000005", "--filter", "000"},
+         "3",
+         1},
+        {"negative numbers",
+         {"--basis", "16", "--von", "-300000", "--bis", "300000", "--filter", "100"},
+         "3",
+         1},
+        {"a fractional base", {"--basis", "7.9", "--bis", "20", "--filter", "000"}, "3", 1},
+        {"a fractional lower bound",
+         {"--von", "0.5", "--bis", "600000", "--filter", "000"},
+         "3",
+         1},
+        // Caught fault: the last chunk ending at the bound rounded up, which adds 700007.
+        {"a fractional upper bound over more numbers than one chunk",
+         {"--bis", "700006.5", "--filter", "000"},
+         "3",
+         1},
+        // Caught fault: a finished chunk written into the slot of another one that still waits.
+        {"64 chunks through 8 slots, run after run",
+         {"--bis", "16777216", "--filter", "000"},
+         "2",
+         5},
     };
-    for (auto arguments : settings) {
-        auto single = arguments, split = arguments;
+    for (const auto &row : rows) {
+        auto single = row.arguments, split = row.arguments;
         single.insert(single.end(), {"--threads", "1"});
-        // 256 is the most a user may ask for.
-        split.insert(split.end(), {"--threads", arguments[1] == "2" ? "256" : "3"});
-        const CliRun one = runCli(single), three = runCli(split);
-        EXPECT_EQ(one.status, 0);
-        EXPECT_EQ(three.status, 0);
-        EXPECT_EQ(one.out, three.out) << arguments[1] << " " << arguments[3];
-        EXPECT_EQ(one.out.substr(one.out.size() - 6), "fertig");
+        split.insert(split.end(), {"--threads", row.threads});
+        const CliRun one = runCli(single);
+        EXPECT_EQ(one.status, 0) << row.name;
+        EXPECT_EQ(one.out.substr(one.out.size() - 6), "fertig") << row.name;
+        for (int run = 1; run <= row.runs; ++run) {
+            const CliRun many = runCli(split);
+            EXPECT_EQ(many.status, 0) << row.name;
+            EXPECT_EQ(one.out, many.out) << row.name << ", run " << run;
+        }
     }
 }
 
