@@ -1,6 +1,11 @@
 #include "cli/options.h"
 
+#include "cli/failure.h"
+#include "cli/optiontable.h"
+#include "cli/orderedmap.h"
+#include "engine/openingvalues.h"
 #include "kehrzahlen/kehrzahlen.h"
+#include "window/helptexts.h"
 
 #include <CLI/CLI.hpp>
 
@@ -10,244 +15,371 @@
 
 namespace kz::cli {
 
-std::string usage()
-{
-    const std::string ranges = "S von " + std::to_string(kehr::kSmallestBase) + " bis " +
-                               std::to_string(kehr::kLargestBase) + ", D von 1 bis " +
-                               std::to_string(kLargestDigitCount);
-    return "Aufruf: kehrzaehler-cli [OPTIONEN]\n"
-           "Sucht Zahlen, die durch ihre Spiegelzahl teilbar sind, und schreibt die Ergebnisliste\n"
-           "(UTF-8, Zeilenenden CR LF) auf die Standardausgabe.\n"
-           "\n"
-           "  --basis TEXT       Basis S des Stellenwertsystems (Vorgabe: 10)\n"
-           "  --von TEXT         Suche ab hier, im 10er System (Vorgabe: 1)\n"
-           "  --bis TEXT         Suche bis hier, im 10er System (Vorgabe: 100000)\n"
-           "  --filter ABC       Werte der Kästchen \"Q > 1\", \"nicht S/Q\", \"Q < S\":\n"
-           "                     je 0 (leer), 1 (angekreuzt) oder 2 (grau) (Vorgabe: 110)\n"
-           "  --einzelfall TEXT  diese Zahl (im S-System, S < 11) prüfen statt zu suchen\n"
-           "  --threads N        Anzahl der Rechenfäden für die Suche (Vorgabe: alle Kerne)\n"
-           "\n"
-           "Kehrzahlen jeder Länge, ohne Suche (" +
-           ranges +
-           "):\n"
-           "  --stellen D        alle Kehrzahlen mit D Stellen zur Basis S (--basis S), "
-           "aufsteigend,\n"
-           "  --stellen A-B      als Einträge der Ergebnisliste; bei A-B für jede Stellenzahl\n"
-           "  --anzahl           mit --stellen: statt der Liste ihre Anzahl je Stellenzahl und Q\n"
-           "  --multiplikatoren  die Quotienten Q, zu denen es Kehrzahlen gibt, für --basis S\n"
-           "                     oder für jede Basis eines Bereichs --basis A-B\n"
-           "  --graph Q          den Übertragsgraphen zu S (--basis S) und Q im Graphviz-Format\n"
-           "\n"
-           "  --help             diese Hilfe zeigen\n"
-           "  --version          Version zeigen\n"
-           "\n"
-           "Beendigungsstatus: 0 fertig, 2 Meldung (auf der Standardfehlerausgabe), 64 falscher\n"
-           "Aufruf, 74 Ausgabe konnte nicht geschrieben werden.\n";
-}
-
 namespace {
 
-// Digits only; a number beyond 64 bits reads as the largest one, which every range check refuses.
-std::optional<std::uint64_t> wholeNumber(std::string_view text)
+std::string str(const char *name)
+{
+    return name;
+}
+
+// Digits only; a number too large for T reads as T's largest.
+template <typename T> std::optional<T> wholeNumber(std::string_view text)
 {
     if (text.empty() ||
         !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
-    std::uint64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error == std::errc::result_out_of_range)
-        return std::numeric_limits<std::uint64_t>::max();
+    T value = 0;
+    if (std::from_chars(text.data(), text.data() + text.size(), value).ec ==
+        std::errc::result_out_of_range)
+        return std::numeric_limits<T>::max();
     return value;
 }
 
-// "D" or "A-B" with A <= B.
-std::optional<WholeRange> wholeRange(std::string_view text, bool rangeAllowed)
+// "D", or "A-B" with A <= B where a range is allowed; nothing when the text is neither.
+template <typename T>
+std::optional<WholeRange<T>> wholeRange(const char *name, std::string_view text, bool rangeAllowed)
 {
     const std::size_t dash = text.find('-');
     if (dash == std::string_view::npos) {
-        const auto value = wholeNumber(text);
-        return value ? std::optional(WholeRange{*value, *value}) : std::nullopt;
+        const auto value = wholeNumber<T>(text);
+        return value ? std::optional(WholeRange<T>{*value, *value}) : std::nullopt;
     }
-    if (!rangeAllowed)
+    const auto first = wholeNumber<T>(text.substr(0, dash));
+    const auto last = wholeNumber<T>(text.substr(dash + 1));
+    if (!rangeAllowed || !first || !last)
         return std::nullopt;
-    const auto first = wholeNumber(text.substr(0, dash));
-    const auto last = wholeNumber(text.substr(dash + 1));
-    if (!first || !last || *first > *last)
-        return std::nullopt;
-    return WholeRange{*first, *last};
-}
-
-CLI::Validator check(std::string (*test)(std::string &))
-{
-    return CLI::Validator(test, "");
-}
-
-std::string filterText(std::string &text)
-{
-    const bool good = text.size() == 3 && std::all_of(text.begin(), text.end(),
-                                                      [](char c) { return c >= '0' && c <= '2'; });
-    return good ? "" : "braucht drei Ziffern 0, 1 oder 2, zum Beispiel 110";
-}
-
-std::string threadsText(std::string &text)
-{
-    const auto value = wholeNumber(text);
-    return value && *value >= 1 && *value <= 256 ? "" : "braucht eine Zahl von 1 bis 256";
-}
-
-std::string stellenText(std::string &text)
-{
-    return wholeRange(text, true) ? ""
-                                  : "braucht eine ganze Zahl oder einen Bereich A-B, "
-                                    "zum Beispiel 40 oder 4-8";
-}
-
-std::string quotientText(std::string &text)
-{
-    return wholeNumber(text) ? "" : "braucht eine ganze Zahl Q, zum Beispiel 4";
-}
-
-// The option names in one of CLI11's messages, in the order it names them.
-std::vector<std::string> optionNames(const std::string &message)
-{
-    std::vector<std::string> names;
-    for (std::size_t at = message.find("--"); at != std::string::npos;
-         at = message.find("--", at + 2)) {
-        std::size_t end = at + 2;
-        while (end < message.size() && message[end] >= 'a' && message[end] <= 'z')
-            ++end;
-        if (end > at + 2)
-            names.push_back(message.substr(at, end - at));
+    if (*first > *last) {
+        throw UsageError(
+            str(name) + " " + std::string(text) + ": der Bereich ist umgekehrt, gemeint ist wohl " +
+            std::string(text.substr(dash + 1)) + "-" + std::string(text.substr(0, dash)));
     }
-    return names;
+    return WholeRange<T>{*first, *last};
 }
 
-// CLI11 explains in English; the user reads German.
-std::string german(const CLI::ParseError &error)
+bool digitPairMode(Mode mode)
 {
-    const std::string message = error.what();
-    const auto names = optionNames(message);
-    const std::string first = names.empty() ? "" : names[0];
-    const std::string second = names.size() < 2 ? "" : names[1];
-    if (dynamic_cast<const CLI::ValidationError *>(&error)) {
-        const std::size_t colon = message.find(": ");
-        return first + " " + (colon == std::string::npos ? message : message.substr(colon + 2));
-    }
-    if (dynamic_cast<const CLI::ExcludesError *>(&error))
-        return first + " und " + second + " gehen nicht zusammen";
-    if (dynamic_cast<const CLI::RequiresError *>(&error))
-        return first + " geht nur mit " + second;
-    if (dynamic_cast<const CLI::ArgumentMismatch *>(&error)) {
-        // Only the flags can mismatch: every value option takes the next argument whole.
-        const std::size_t blank = message.find(' ');
-        return "Option --" + message.substr(0, blank) + " nimmt keinen Wert";
-    }
-    return message;
+    return mode == Mode::List || mode == Mode::Count || mode == Mode::Multiplikatoren ||
+           mode == Mode::Graph;
 }
 
-// The digit-pair modes read --basis strictly: a whole number, or a range with --multiplikatoren.
-std::string readBases(Options &o)
+void readBasis(const char *name, const std::string &value, Options &o)
 {
+    if (!digitPairMode(o.mode)) {
+        o.basis = value;
+        return;
+    }
     const bool rangeAllowed = o.mode == Mode::Multiplikatoren;
-    const auto bases = wholeRange(o.basis, rangeAllowed);
-    if (!bases)
-        return rangeAllowed ? "--basis braucht hier eine ganze Zahl oder einen Bereich A-B, "
-                              "zum Beispiel 10 oder 2-100"
-                            : "--basis braucht hier eine ganze Zahl, zum Beispiel 10";
+    const auto bases = wholeRange<int>(name, value, rangeAllowed);
+    if (!bases) {
+        throw UsageError(str(name) + (rangeAllowed ? " braucht hier eine ganze Zahl oder einen "
+                                                     "Bereich A-B, zum Beispiel 10 oder 2-100"
+                                                   : " braucht hier eine ganze Zahl, zum "
+                                                     "Beispiel 10"));
+    }
     o.bases = *bases;
-    return {};
+}
+
+std::string openingFilter()
+{
+    std::string text;
+    for (const CheckBox box :
+         {CheckBox::chkNichttrivial, CheckBox::chkTeiler, CheckBox::chkzugross})
+        text += char('0' + openingCheck(box));
+    return text;
+}
+
+void readFilter(const char *name, const std::string &value, Options &o)
+{
+    if (value.size() != o.filter.size() ||
+        !std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '2'; }))
+        throw UsageError(str(name) + " braucht drei Ziffern 0, 1 oder 2, zum Beispiel " +
+                         openingFilter());
+    for (std::size_t k = 0; k < o.filter.size(); ++k)
+        o.filter[k] = value[k] - '0';
+}
+
+void readThreads(const char *name, const std::string &value, Options &o)
+{
+    const auto threads = wholeNumber<unsigned>(value);
+    if (!threads || *threads < 1 || *threads > kMostWorkers)
+        throw UsageError(str(name) + " braucht eine Zahl von 1 bis " +
+                         std::to_string(kMostWorkers));
+    o.threads = *threads;
+}
+
+void readStellen(const char *name, const std::string &value, Options &o)
+{
+    const auto lengths = wholeRange<std::uint64_t>(name, value, true);
+    if (!lengths)
+        throw UsageError(str(name) + " braucht eine ganze Zahl oder einen Bereich A-B, zum "
+                                     "Beispiel 40 oder 4-8");
+    o.lengths = *lengths;
+}
+
+void readQuotient(const char *name, const std::string &value, Options &o)
+{
+    const auto quotient = wholeNumber<int>(value);
+    if (!quotient)
+        throw UsageError(str(name) + " braucht eine ganze Zahl Q, zum Beispiel 4");
+    o.quotient = *quotient;
+}
+
+void readText(std::string Options::*field, const std::string &value, Options &o)
+{
+    o.*field = value;
+}
+
+std::vector<OptionRow> makeRows()
+{
+    using enum Mode;
+    const ModeSet anyMode = {Search,          SingleCase, List, Count,
+                             Multiplikatoren, Graph,      Help, Version};
+    return {
+        {"--basis", "TEXT", Section::Search,
+         std::string(help::txtSystem) + "; bei --multiplikatoren auch ein Bereich A-B",
+         openingText(Field::txtSystem), anyMode, false, readBasis},
+        {"--von",
+         "TEXT",
+         Section::Search,
+         help::txtugrenze,
+         openingText(Field::txtugrenze),
+         {Search},
+         false,
+         [](const char *, const std::string &value, Options &o) {
+             readText(&Options::von, value, o);
+         }},
+        {"--bis",
+         "TEXT",
+         Section::Search,
+         help::txtnn,
+         openingText(Field::txtnn),
+         {Search},
+         false,
+         [](const char *, const std::string &value, Options &o) {
+             readText(&Options::bis, value, o);
+         }},
+        {"--filter",
+         "ABC",
+         Section::Search,
+         std::string("die drei Kästchen, je 0 (leer), 1 (angekreuzt) oder 2 (grau)\nA: ") +
+             help::chkNichttrivial + "\nB: " + help::chkTeiler + "\nC: " + help::chkzugross,
+         openingFilter(),
+         {Search, SingleCase},
+         false,
+         readFilter},
+        {"--einzelfall",
+         "TEXT",
+         Section::Search,
+         std::string(help::txtEinzelfall) + ", statt zu suchen",
+         "",
+         {SingleCase},
+         true,
+         [](const char *, const std::string &value, Options &o) {
+             readText(&Options::einzelfall, value, o);
+         }},
+        {"--threads",
+         "N",
+         Section::Search,
+         "Anzahl der Rechenfäden für die Suche und für --multiplikatoren, 1 bis " +
+             std::to_string(kMostWorkers),
+         "einer je Kern",
+         {Search, Multiplikatoren},
+         false,
+         readThreads},
+        {"--stellen",
+         "D",
+         Section::DigitPairs,
+         "alle Kehrzahlen mit D Stellen zur Basis S (--basis S), aufsteigend, als Einträge der "
+         "Ergebnisliste; --stellen A-B für jede Stellenzahl von A bis B",
+         "",
+         {List, Count},
+         true,
+         readStellen},
+        {"--anzahl",
+         nullptr,
+         Section::DigitPairs,
+         "mit --stellen: statt der Liste ihre Anzahl je Stellenzahl und Q",
+         "",
+         {Count},
+         true},
+        {"--multiplikatoren",
+         nullptr,
+         Section::DigitPairs,
+         "die Quotienten Q, zu denen es Kehrzahlen gibt, für --basis S oder für jede Basis eines "
+         "Bereichs --basis A-B",
+         "",
+         {Multiplikatoren},
+         true},
+        {"--graph",
+         "Q",
+         Section::DigitPairs,
+         "den Übertragsgraphen zu S (--basis S) und Q im Graphviz-Format (DOT)",
+         "",
+         {Graph},
+         true,
+         readQuotient},
+        {"--help", nullptr, Section::General, "diese Hilfe zeigen", "", {Help}, true},
+        {"--version", nullptr, Section::General, "Version zeigen", "", {Version}, true},
+    };
+}
+
+constexpr Mode kModes[] = {Mode::Search,          Mode::SingleCase, Mode::List, Mode::Count,
+                           Mode::Multiplikatoren, Mode::Graph,      Mode::Help, Mode::Version};
+
+// The one mode whose selecting options were all given and to which every given option belongs
+// (given: the rows of the options, in the order given). Otherwise the mode the user seems to mean
+// names the option that does not fit it.
+Mode chooseMode(std::span<const OptionRow> rows, const std::vector<std::size_t> &given)
+{
+    // --help and --version win over any other option.
+    auto belongs = [&](std::size_t k, Mode mode) {
+        return rows[k].modes.has(mode) || mode == Mode::Help || mode == Mode::Version;
+    };
+    auto wasGiven = [&](std::size_t row) {
+        return std::find(given.begin(), given.end(), row) != given.end();
+    };
+    auto selectedBy = [&](Mode mode) { // where its selecting options stand among those given
+        std::vector<std::size_t> places;
+        for (std::size_t place = 0; place < given.size(); ++place) {
+            if (rows[given[place]].selects && rows[given[place]].modes.has(mode))
+                places.push_back(place);
+        }
+        return places;
+    };
+    auto missingFor = [&](Mode mode) { // its selecting options not given
+        std::string names;
+        for (std::size_t k = 0; k < rows.size(); ++k) {
+            if (rows[k].selects && rows[k].modes.has(mode) && !wasGiven(k))
+                names += (names.empty() ? "" : " und ") + str(rows[k].name);
+        }
+        return names;
+    };
+
+    std::optional<Mode> meant;
+    std::vector<std::size_t> meantBy;
+    for (const Mode mode : kModes) {
+        if (!missingFor(mode).empty())
+            continue;
+        if (std::all_of(given.begin(), given.end(),
+                        [&](std::size_t k) { return belongs(k, mode); }))
+            return mode;
+        // More of its selecting options given, or as many given earlier: more likely meant.
+        const auto by = selectedBy(mode);
+        if (!meant || by.size() > meantBy.size() ||
+            (by.size() == meantBy.size() && !by.empty() && by.front() < meantBy.front())) {
+            meant = mode;
+            meantBy = by;
+        }
+    }
+    const std::size_t misfit = *std::find_if(given.begin(), given.end(),
+                                             [&](std::size_t k) { return !belongs(k, *meant); });
+    if (!meantBy.empty()) {
+        throw UsageError(str(rows[given[meantBy.front()]].name) + " und " + rows[misfit].name +
+                         " gehen nicht zusammen");
+    }
+    // Nothing selects a mode yet: the misfit wants the options that select its own.
+    const Mode own = *std::find_if(std::begin(kModes), std::end(kModes),
+                                   [&](Mode mode) { return rows[misfit].modes.has(mode); });
+    throw UsageError(str(rows[misfit].name) + " geht nur mit " + missingFor(own));
 }
 
 } // namespace
 
-ParseResult parseOptions(const std::vector<std::string> &arguments)
+std::span<const OptionRow> optionRows()
 {
-    ParseResult result;
-    Options &o = result.options;
+    static const std::vector<OptionRow> rows = makeRows();
+    return rows;
+}
 
+std::string sectionHeading(Section section)
+{
+    switch (section) {
+    case Section::Search:
+        return "Die Suche des Fensters; jede Option nimmt den Text ihres Feldes:";
+    case Section::DigitPairs:
+        return "Kehrzahlen jeder Länge, ohne Suche (S von " + std::to_string(kehr::kSmallestBase) +
+               " bis " + std::to_string(kehr::kLargestBase) + "):";
+    case Section::General:
+        break;
+    }
+    return {};
+}
+
+Options::Options()
+    : basis(openingText(Field::txtSystem)), von(openingText(Field::txtugrenze)),
+      bis(openingText(Field::txtnn)), einzelfall(openingText(Field::txtEinzelfall))
+{
+    filter = {openingCheck(CheckBox::chkNichttrivial), openingCheck(CheckBox::chkTeiler),
+              openingCheck(CheckBox::chkzugross)};
+    const int base = *wholeNumber<int>(openingText(Field::txtSystem));
+    bases = {base, base};
+}
+
+Options parseOptions(const std::vector<std::string> &arguments)
+{
+    const std::span<const OptionRow> rows = optionRows();
     CLI::App app;
     app.set_help_flag();
     app.allow_extras();
-    std::string filter = "110", threads, stellen, graph;
-    bool anzahl = false, multiplikatoren = false;
-    const auto value = [&](const char *name, std::string &target) {
+    std::vector<std::string> values(rows.size());
+    std::vector<CLI::Option *> declared;
+    for (std::size_t k = 0; k < rows.size(); ++k) {
         // An empty value is a text like any other (an empty field); the last one given counts.
-        return app.add_option(name, target)
-            ->expected(0, 1)
-            ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-    };
-    const auto flag = [&](const char *name, bool &target) {
-        return app.add_flag(name, target)->disable_flag_override();
-    };
-    value("--basis", o.basis);
-    CLI::Option *von = value("--von", o.von);
-    CLI::Option *bis = value("--bis", o.bis);
-    CLI::Option *filterOption = value("--filter", filter)->check(check(filterText));
-    CLI::Option *einzelfall = value("--einzelfall", o.einzelfall);
-    CLI::Option *threadsOption = value("--threads", threads)->check(check(threadsText));
-    CLI::Option *stellenOption = value("--stellen", stellen)->check(check(stellenText));
-    CLI::Option *graphOption = value("--graph", graph)->check(check(quotientText));
-    CLI::Option *multiFlag = flag("--multiplikatoren", multiplikatoren);
-    flag("--anzahl", anzahl)->needs(stellenOption);
-    flag("--help", o.help);
-    flag("--version", o.version);
-    // The search's own options mean nothing to the digit-pair modes, nor these modes to each other.
-    for (CLI::Option *mode : {stellenOption, multiFlag, graphOption}) {
-        for (CLI::Option *searchOption : {von, bis, filterOption, einzelfall, threadsOption})
-            mode->excludes(searchOption);
+        declared.push_back(rows[k].valueName
+                               ? app.add_option(rows[k].name, values[k])
+                                     ->expected(0, 1)
+                                     ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
+                               : app.add_flag(rows[k].name));
     }
-    stellenOption->excludes(multiFlag)->excludes(graphOption);
-    multiFlag->excludes(graphOption);
 
     // An option that takes a value takes the next argument whole, even one that starts with "-",
     // so "--von -.5" reads as the window's field would.
     std::vector<std::string> words;
     for (std::size_t k = 0; k < arguments.size(); ++k) {
-        const CLI::Option *option = app.get_option_no_throw(arguments[k]);
-        if (!option || option->get_expected_max() == 0) {
-            words.push_back(arguments[k]);
+        const std::string &word = arguments[k];
+        const std::string name = word.substr(0, word.find('='));
+        const CLI::Option *option = app.get_option_no_throw(name);
+        if (option && option->get_expected_max() == 0 && name != word)
+            throw UsageError("Option " + name + " nimmt keinen Wert");
+        if (!option || option->get_expected_max() == 0 || name != word) {
+            words.push_back(word);
             continue;
         }
-        if (k + 1 == arguments.size()) {
-            result.error = "Option " + arguments[k] + " braucht einen Wert";
-            return result;
-        }
-        words.push_back(arguments[k] + "=" + arguments[k + 1]);
-        ++k;
+        if (k + 1 == arguments.size())
+            throw UsageError("Option " + word + " braucht einen Wert");
+        words.push_back(word + "=" + arguments[++k]);
     }
 
     std::vector<std::string> reversed(words.rbegin(), words.rend());
     try {
         app.parse(reversed);
-    } catch (const CLI::ParseError &error) {
-        result.error = german(error);
-        return result;
+    } catch (const CLI::ParseError &) {
+        // Every way CLI11 could object is caught above; this line is only a safety net.
+        throw UsageError("Aufruf nicht verstanden");
     }
     if (!app.remaining().empty()) {
         const std::string extra = app.remaining().front();
-        result.error =
-            (extra.rfind("-", 0) == 0 ? "unbekannte Option: " : "unerwartetes Argument: ") + extra;
-        return result;
+        throw UsageError(
+            (extra.rfind("-", 0) == 0 ? "unbekannte Option: " : "unerwartetes Argument: ") + extra);
     }
 
-    for (int k = 0; k < 3; ++k)
-        o.filter[k] = filter[k] - '0';
-    if (!threads.empty())
-        o.threads = static_cast<unsigned>(*wholeNumber(threads));
-    if (einzelfall->count() > 0)
-        o.mode = Mode::SingleCase;
-    if (stellenOption->count() > 0) {
-        o.mode = anzahl ? Mode::Count : Mode::List;
-        o.stellen = *wholeRange(stellen, true);
-    } else if (multiplikatoren) {
-        o.mode = Mode::Multiplikatoren;
-    } else if (graphOption->count() > 0) {
-        o.mode = Mode::Graph;
-        o.quotient = *wholeNumber(graph);
+    // The options given, each once, in the order of their first appearance.
+    std::vector<std::size_t> given;
+    for (const CLI::Option *option : app.parse_order()) {
+        const auto k =
+            std::size_t(std::find(declared.begin(), declared.end(), option) - declared.begin());
+        if (std::find(given.begin(), given.end(), k) == given.end())
+            given.push_back(k);
     }
-    if (o.mode != Mode::Search && o.mode != Mode::SingleCase)
-        result.error = readBases(o);
-    return result;
+    Options options;
+    options.mode = chooseMode(rows, given);
+    if (options.mode == Mode::Help || options.mode == Mode::Version)
+        return options;
+    for (const std::size_t k : given) {
+        if (rows[k].read)
+            rows[k].read(rows[k].name, values[k], options);
+    }
+    return options;
 }
 
 } // namespace kz::cli

@@ -1,9 +1,11 @@
-// Command-line options of kehrzaehler-cli. The search options each take the text a user would type
-// into the matching field of the window; the digit-pair modes take strict whole numbers.
+// The command line of kehrzaehler-cli. The search options each take the text a user would type
+// into the matching field of the window; the digit-pair modes take strict whole numbers. Every
+// option is declared once, in the table of cli/optiontable.h, from which the parsing, the mode
+// checks and the help text are made.
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,37 +18,35 @@ enum class Mode {
     Count,           // --stellen with --anzahl
     Multiplikatoren, // --multiplikatoren
     Graph,           // --graph Q
+    Help,            // --help
+    Version,         // --version
 };
 
-// Longer walks would take longer than anyone waits, and their list could not be held on a stack.
-inline constexpr std::uint64_t kLargestDigitCount = 1000000;
-
-// A whole number or a range A-B, as the digit-pair modes take them.
-struct WholeRange {
-    std::uint64_t first = 0, last = 0; // a number too large for 64 bits reads as the largest one
+// A whole number or a range A-B, as the digit-pair modes take them; a number too large for its
+// type reads as the largest one, which the limits of the digit-pair search refuse.
+template <typename T> struct WholeRange {
+    T first{}, last{};
+    friend bool operator==(const WholeRange &, const WholeRange &) = default;
 };
 
 struct Options {
     Mode mode = Mode::Search;
-    std::string basis = "10";
-    std::string von = "1";
-    std::string bis = "100000";
-    int filter[3] = {1, 1, 0}; // chkNichttrivial, chkTeiler, chkzugross
-    std::string einzelfall;
-    unsigned threads = 0;       // 0: one per core
-    WholeRange bases{10, 10};   // --basis in the digit-pair modes
-    WholeRange stellen;         // --stellen
-    std::uint64_t quotient = 0; // --graph
-    bool help = false;
-    bool version = false;
+    // The window's fields and check boxes (chkNichttrivial, chkTeiler, chkzugross).
+    std::string basis, von, bis, einzelfall;
+    std::array<int, 3> filter{};
+    unsigned threads = 0; // 0: one per core
+    // The digit-pair modes.
+    WholeRange<int> bases;             // --basis
+    WholeRange<std::uint64_t> lengths; // --stellen
+    int quotient = 0;                  // --graph
+
+    Options(); // the window's opening values
+    friend bool operator==(const Options &, const Options &) = default;
 };
 
-struct ParseResult {
-    Options options;
-    std::string error; // empty when the command line was understood
-};
-
-ParseResult parseOptions(const std::vector<std::string> &arguments);
+// The options of a command line (without the program's name); throws UsageError with the German
+// message when it cannot be understood.
+Options parseOptions(const std::vector<std::string> &arguments);
 
 // The German help text of --help.
 std::string usage();

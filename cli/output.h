@@ -1,37 +1,48 @@
-// Standard output for kehrzaehler-cli: text is collected and written in large pieces, and the
-// first failed write is remembered, so a full disk or a closed pipe is never reported as success.
+// Standard output for kehrzaehler-cli. Pieces are written whole: an entry or a line is never cut,
+// so output that stops early ends at a piece's end. A terminal gets each piece as it is made, and
+// a final line break; a pipe or file gets large writes for speed, yet nothing waits there longer
+// than 100 ms. The first failed write is remembered, so a full disk or a closed pipe is never
+// reported as success.
 #pragma once
 
-#include <cstdio>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 
 namespace kz::cli {
 
 class Output {
   public:
-    explicit Output(std::FILE *file) : m_file(file) {}
+    explicit Output(int fd);
+    ~Output();
     Output(const Output &) = delete;
     Output &operator=(const Output &) = delete;
-    ~Output() { finish(); }
 
-    void write(std::string_view text)
-    {
-        m_buffer.append(text);
-        if (m_buffer.size() >= kBufferSize)
-            writeBuffer();
-    }
-    // Writes what is collected and flushes the file; false once any write has failed.
-    bool finish();
-    bool failed() const { return m_failed; }
+    // False once any write has failed: nothing more reaches the output then.
+    bool write(std::string_view piece);
+    // Writes what is left; false when any write failed.
+    [[nodiscard]] bool finish();
+    bool failed() const;
+
+    static constexpr std::size_t kBufferSize = 1 << 20;
+    static constexpr std::chrono::milliseconds kLongestWait{100};
 
   private:
-    static constexpr std::size_t kBufferSize = 1 << 20;
-    void writeBuffer();
+    void writeOut(std::string_view text); // with m_mutex held
+    void flushRegularly();
 
-    std::FILE *m_file;
+    const int m_fd;
+    const bool m_terminal;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_closing;
     std::string m_buffer;
+    char m_last = '\n'; // the last byte written; nothing written counts as a finished line
     bool m_failed = false;
+    bool m_closed = false;
+    std::thread m_flusher; // started with the first piece into a pipe or file
 };
 
 } // namespace kz::cli

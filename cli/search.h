@@ -1,16 +1,16 @@
-// Runs the engine over plain values for kehrzaehler-cli and writes the final text of the result
-// list, optionally splitting a plain search over several threads. Each returns the text of the
-// message box the run showed instead of a list, or nothing.
+// The window's search and single-case test over plain values for kehrzaehler-cli, writing the
+// final text of the result list. A plain search may be split over several threads. A message box
+// of the engine is thrown as a MessageError; a set stop flag ends a search at an entry's end.
 #pragma once
 
 #include "cli/options.h"
 #include "cli/output.h"
 
-#include <string>
+#include <atomic>
 
 namespace kz::cli {
 
-std::string runSearch(const Options &options, Output &out);
-std::string runSingleCase(const Options &options, Output &out);
+void runSearch(const Options &options, Output &out, std::atomic<bool> &stop);
+void runSingleCase(const Options &options, Output &out);
 
 } // namespace kz::cli

@@ -1,9 +1,16 @@
 #include "engine/plainwindow.h"
 
+#include "engine/openingvalues.h"
+
 namespace kz {
 
-// In the order of Field and CheckBox.
-PlainWindow::PlainWindow() : m_fields{"10", "1", "100000", "9801", "", ""}, m_checks{1, 1, 0} {}
+PlainWindow::PlainWindow()
+{
+    for (std::size_t f = 0; f < m_fields.size(); ++f)
+        m_fields[f] = openingText(static_cast<Field>(f));
+    for (std::size_t b = 0; b < m_checks.size(); ++b)
+        m_checks[b] = openingCheck(static_cast<CheckBox>(b));
+}
 
 std::string PlainWindow::text(Field f) const
 {

@@ -139,6 +139,10 @@ struct Multiplier {
 // largest take up to a second, and kehrmultiplikatorenOfBases can be watched.
 std::vector<Multiplier> kehrmultiplikatoren(int base);
 
+// Throws LimitError unless first..last is a range of bases the functions above take; for callers
+// that share a range of bases out among threads.
+void checkBases(int first, int last);
+
 // kehrmultiplikatoren of every base from first to last, reported in increasing base, one after
 // the other. False when report returned false or the work was cancelled.
 bool kehrmultiplikatorenOfBases(

@@ -40,6 +40,13 @@ void checkBase(std::int64_t base)
         throw LimitError(Limit::Base, base, kSmallestBase, kLargestBase);
 }
 
+void checkBases(int first, int last)
+{
+    checkBase(first);
+    checkBase(last);
+    checkOrder(first, last);
+}
+
 void checkOrder(std::int64_t first, std::int64_t last)
 {
     if (first > last)

@@ -35,9 +35,7 @@ bool kehrmultiplikatorenOfBases(
     int first, int last, const std::function<bool(int, const std::vector<Multiplier> &)> &report,
     const Watch &watch)
 {
-    checkBase(first);
-    checkBase(last);
-    checkOrder(first, last);
+    checkBases(first, last);
     return watched(watch, [&](Ticker &ticker) {
         for (int base = first; base <= last; ++base) {
             ticker.setShare(double(base - first) / double(last - first + 1));

@@ -1,5 +1,6 @@
 #include "window/form1.h"
 
+#include "engine/openingvalues.h"
 #include "resources/pictures.h"
 #include "window/drawing.h"
 #include "window/helptexts.h"
@@ -233,25 +234,25 @@ void Form1::createFields()
 {
     QWidget *panel = m_ui.pisSteuerung;
     const QPoint inner = panelOrigin();
-    auto field = [&](const char *name, QRect rect, const char *text, qreal points) {
-        auto *edit = named(new QLineEdit(QString::fromLatin1(text), panel), name);
+    auto field = [&](const char *name, QRect rect, Field opening, qreal points) {
+        auto *edit = named(new QLineEdit(QString::fromLatin1(openingText(opening)), panel), name);
         edit->setGeometry(rect.translated(inner));
         edit->setFont(timesNewRoman(points));
         edit->setAlignment(Qt::AlignCenter);
         edit->setMaxLength(std::numeric_limits<int>::max());
         return edit;
     };
-    m_ui.txtEinzelfall = field("txtEinzelfall", layout::txtEinzelfall, "9801", 15.75);
+    m_ui.txtEinzelfall = field("txtEinzelfall", layout::txtEinzelfall, Field::txtEinzelfall, 15.75);
     setFlatBorder(m_ui.txtEinzelfall, kListBackground);
     m_ui.txtEinzelfall->setToolTip(QStringLiteral("Zahl eingeben"));
 
-    m_ui.txtSystem = field("txtSystem", layout::txtSystem, "10", 14.25);
+    m_ui.txtSystem = field("txtSystem", layout::txtSystem, Field::txtSystem, 14.25);
     setColors(m_ui.txtSystem, QPalette::Base, QColor(), QPalette::Text, kBaseText);
     // The bounds change only through their steppers; they still take the focus.
-    m_ui.txtnn = field("txtnn", layout::txtnn, "100000", 14.25);
+    m_ui.txtnn = field("txtnn", layout::txtnn, Field::txtnn, 14.25);
     setColors(m_ui.txtnn, QPalette::Base, QColor(), QPalette::Text, kBoundText);
     m_ui.txtnn->setReadOnly(true);
-    m_ui.txtugrenze = field("txtugrenze", layout::txtugrenze, "1", 14.25);
+    m_ui.txtugrenze = field("txtugrenze", layout::txtugrenze, Field::txtugrenze, 14.25);
     setColors(m_ui.txtugrenze, QPalette::Base, QColor(), QPalette::Text, kBoundText);
     m_ui.txtugrenze->setReadOnly(true);
     for (QPushButton *stepper :
@@ -263,18 +264,19 @@ void Form1::createCheckBoxes()
 {
     QWidget *panel = m_ui.pisSteuerung;
     const QPoint inner = panelOrigin();
-    auto checkBox = [&](const char *name, QRect rect, const char *caption, bool ticked) {
+    auto checkBox = [&](const char *name, QRect rect, const char *caption, CheckBox opening) {
         auto *box = named(new QCheckBox(QString::fromUtf8(caption), panel), name);
         box->setGeometry(rect.translated(inner));
         box->setAutoFillBackground(true);
         box->setBackgroundRole(QPalette::Window);
         setColors(box, QPalette::Window, kPanelBackground);
-        box->setChecked(ticked);
+        box->setChecked(openingCheck(opening) == 1);
         return box;
     };
-    m_ui.chkTeiler = checkBox("chkTeiler", layout::chkTeiler, "nicht S/Q", true);
-    m_ui.chkzugross = checkBox("chkzugross", layout::chkzugross, "Q < S", false);
-    m_ui.chkNichttrivial = checkBox("chkNichttrivial", layout::chkNichttrivial, "Q > 1", true);
+    m_ui.chkTeiler = checkBox("chkTeiler", layout::chkTeiler, "nicht S/Q", CheckBox::chkTeiler);
+    m_ui.chkzugross = checkBox("chkzugross", layout::chkzugross, "Q < S", CheckBox::chkzugross);
+    m_ui.chkNichttrivial =
+        checkBox("chkNichttrivial", layout::chkNichttrivial, "Q > 1", CheckBox::chkNichttrivial);
 }
 
 void Form1::orderTabs()

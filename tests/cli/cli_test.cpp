@@ -7,7 +7,10 @@
 #include <algorithm>
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace kz::test {
@@ -18,13 +21,29 @@ struct CliRun {
     int status = -1;
 };
 
+struct HowToRun {
+    const char *stdoutFile = nullptr;    // takes standard output instead of a pipe
+    rlim_t addressSpace = RLIM_INFINITY; // bytes the program may map
+    bool terminal = false;               // standard output on a terminal in raw mode
+};
+
 // Runs the CLI with both output streams on pipes of their own: no file is shared between test
-// runs, whoever runs them. stdoutFile, when given, takes standard output instead.
-CliRun runCli(const std::vector<std::string> &arguments, const char *stdoutFile = nullptr)
+// runs, whoever runs them.
+CliRun runCli(const std::vector<std::string> &arguments, HowToRun how = {})
 {
     CliRun run;
     int out[2], err[2];
-    if (pipe(out) != 0 || pipe(err) != 0)
+    if (how.terminal) {
+        if (openpty(&out[0], &out[1], nullptr, nullptr, nullptr) != 0)
+            return run;
+        termios raw;
+        tcgetattr(out[1], &raw);
+        cfmakeraw(&raw); // the bytes as written, without the terminal's line-end translation
+        tcsetattr(out[1], TCSANOW, &raw);
+    } else if (pipe(out) != 0) {
+        return run;
+    }
+    if (pipe(err) != 0)
         return run;
     std::vector<std::string> words = {KZ_CLI_PATH};
     words.insert(words.end(), arguments.begin(), arguments.end());
@@ -34,11 +53,13 @@ CliRun runCli(const std::vector<std::string> &arguments, const char *stdoutFile 
     argv.push_back(nullptr);
     const pid_t child = fork();
     if (child == 0) {
-        const int target = stdoutFile ? open(stdoutFile, O_WRONLY) : out[1];
+        const int target = how.stdoutFile ? open(how.stdoutFile, O_WRONLY) : out[1];
         dup2(target, 1);
         dup2(err[1], 2);
         close(out[0]);
         close(err[0]);
+        const rlimit limit{how.addressSpace, how.addressSpace};
+        setrlimit(RLIMIT_AS, &limit);
         execv(argv[0], argv.data());
         _exit(127);
     }
@@ -49,14 +70,14 @@ CliRun runCli(const std::vector<std::string> &arguments, const char *stdoutFile 
     for (int open = 2; open > 0;) {
         poll(streams, 2, -1);
         for (int k = 0; k < 2; ++k) {
-            if (streams[k].fd < 0 || !(streams[k].revents & (POLLIN | POLLHUP)))
+            if (streams[k].fd < 0 || !(streams[k].revents & (POLLIN | POLLHUP | POLLERR)))
                 continue;
             char buffer[65536];
             const ssize_t n = read(streams[k].fd, buffer, sizeof buffer);
             if (n > 0) {
                 texts[k]->append(buffer, std::size_t(n));
             } else {
-                close(streams[k].fd);
+                close(streams[k].fd); // a terminal's end reads as an error once the child is gone
                 streams[k].fd = -1;
                 --open;
             }
@@ -91,23 +112,52 @@ TEST(Cli, OptionsTakeFieldTexts)
 
 TEST(Cli, ThreadsGiveTheSameList)
 {
-    const std::vector<std::vector<std::string>> settings = {
-        {"--basis", "2", "--bis", "1500000", "--filter", "000"},
-        {"--basis", "10", "--von", "99990", "--bis", "1000005", "--filter", "000"},
-        {"--basis", "16", "--von", "-300000", "--bis", "300000", "--filter", "100"},
-        {"--basis", "7.9", "--bis", "20", "--filter", "000"},
-        {"--basis", "10", "--von", "0.5", "--bis", "600000", "--filter", "000"},
+    const struct {
+        const char *name;
+        std::vector<std::string> arguments;
+        const char *threads;
+        int runs;
+    } rows[] = {
+        {"base 2 on the most threads a user may ask for",
+         {"--basis", "2", "--bis", "1500000", "--filter", "000"},
+         "256",
+         1},
+        {"a range across a decade",
+         {"--von", "99990", "--bis", "1000005", "--filter", "000"},
+         "3",
+         1},
+        {"negative numbers",
+         {"--basis", "16", "--von", "-300000", "--bis", "300000", "--filter", "100"},
+         "3",
+         1},
+        {"a fractional base", {"--basis", "7.9", "--bis", "20", "--filter", "000"}, "3", 1},
+        {"a fractional lower bound",
+         {"--von", "0.5", "--bis", "600000", "--filter", "000"},
+         "3",
+         1},
+        // Caught fault: the last chunk ending at the bound rounded up, which adds 700007.
+        {"a fractional upper bound over more numbers than one chunk",
+         {"--bis", "700006.5", "--filter", "000"},
+         "3",
+         1},
+        // Caught fault: a finished chunk written into the slot of another one that still waits.
+        {"64 chunks through 8 slots, run after run",
+         {"--bis", "16777216", "--filter", "000"},
+         "2",
+         5},
     };
-    for (auto arguments : settings) {
-        auto single = arguments, split = arguments;
+    for (const auto &row : rows) {
+        auto single = row.arguments, split = row.arguments;
         single.insert(single.end(), {"--threads", "1"});
-        // 256 is the most a user may ask for.
-        split.insert(split.end(), {"--threads", arguments[1] == "2" ? "256" : "3"});
-        const CliRun one = runCli(single), three = runCli(split);
-        EXPECT_EQ(one.status, 0);
-        EXPECT_EQ(three.status, 0);
-        EXPECT_EQ(one.out, three.out) << arguments[1] << " " << arguments[3];
-        EXPECT_EQ(one.out.substr(one.out.size() - 6), "fertig");
+        split.insert(split.end(), {"--threads", row.threads});
+        const CliRun one = runCli(single);
+        EXPECT_EQ(one.status, 0) << row.name;
+        EXPECT_EQ(one.out.substr(one.out.size() - 6), "fertig") << row.name;
+        for (int run = 1; run <= row.runs; ++run) {
+            const CliRun many = runCli(split);
+            EXPECT_EQ(many.status, 0) << row.name;
+            EXPECT_EQ(one.out, many.out) << row.name << ", run " << run;
+        }
     }
 }
 
@@ -124,14 +174,18 @@ TEST(Cli, MessageBoxesGoToStandardError)
         std::vector<std::string> arguments;
         const char *message;
     } cases[] = {
-        {{"--basis", "11", "--einzelfall", "9801"}, "S muß kleiner als 10 sein\n"},
-        {{"--einzelfall", "12.5"}, "Bitte eine ganze Zahl mit höchstens 15 Stellen eingeben\n"},
-        {{"--basis", "2147483648"}, "S muß kleiner als 2147483648 sein\n"},
-        {{"--basis", "1", "--stellen", "4"}, "Die Basis muß zwischen 2 und 10000 liegen\n"},
+        {{"--basis", "11", "--einzelfall", "9801"}, "kehrzaehler-cli: S muß kleiner als 10 sein\n"},
+        {{"--einzelfall", "12.5"},
+         "kehrzaehler-cli: Bitte eine ganze Zahl mit höchstens 15 Stellen eingeben\n"},
+        {{"--basis", "2147483648"}, "kehrzaehler-cli: S muß kleiner als 2147483648 sein\n"},
+        {{"--basis", "1", "--stellen", "4"},
+         "kehrzaehler-cli: Die Basis muß zwischen 2 und 10000 liegen\n"},
         {{"--basis", "2-10001", "--multiplikatoren"},
-         "Die Basis muß zwischen 2 und 10000 liegen\n"},
-        {{"--stellen", "0-3"}, "Die Stellenzahl muß zwischen 1 und 1000000 liegen\n"},
-        {{"--graph", "10"}, "Q muß mindestens 2 und kleiner als die Basis S = 10 sein\n"},
+         "kehrzaehler-cli: Die Basis muß zwischen 2 und 10000 liegen\n"},
+        {{"--stellen", "0-3"},
+         "kehrzaehler-cli: Die Stellenzahl muß zwischen 1 und 1000000 liegen\n"},
+        {{"--graph", "10"},
+         "kehrzaehler-cli: Q muß mindestens 2 und kleiner als die Basis S = 10 sein\n"},
     };
     for (const auto &c : cases) {
         const CliRun run = runCli(c.arguments);
@@ -230,7 +284,7 @@ TEST(Cli, FailedOutputIsNoSuccess)
                                                {"--einzelfall", "9801"},
                                                {"--stellen", "4"},
                                                {"--stellen", "1-40", "--anzahl"}}) {
-        const CliRun run = runCli(arguments, "/dev/full");
+        const CliRun run = runCli(arguments, {.stdoutFile = "/dev/full"});
         EXPECT_EQ(run.status, 74) << arguments[1];
         EXPECT_NE(run.err.find("nicht geschrieben"), std::string::npos) << arguments[1];
     }
