@@ -1,74 +1,67 @@
-// Counting by the transfer-matrix method: the number of walks of each length into every state,
-// carried forward one step at a time for all Q at once. Only states some walk of the current
-// length reaches are touched, so a large graph costs only as much as its walks use of it.
+// Counting by the transfer-matrix method, one carry graph at a time. Small graphs are counted
+// side by side and each length is reported as soon as it is counted; when the graphs of a base
+// would not fit in memory together, each is built, counted over every length and freed before
+// the next, and the lengths are reported once all are counted.
 #include "kehrzahlen/graphbuild.h"
 #include "kehrzahlen/kehrzahlen.h"
 #include "kehrzahlen/limits.h"
+#include "kehrzahlen/walkcounter.h"
+
+#include <memory>
 
 namespace kz::kehr {
 
 namespace {
 
-// The walks of one Q, all of the current length.
-struct WalkCounts {
+// States counted side by side at most; a million states and their counts take some tens of MB.
+constexpr std::size_t kStatesAtOnce = std::size_t(1) << 20;
+
+struct Counted {
     CarryGraph graph;
-    std::vector<mpz_class> into, next;               // walks into each state, else 0
-    std::vector<std::uint32_t> reached, nextReached; // the states where into is not 0
+    std::unique_ptr<WalkCounter> counter; // points into graph, which therefore never moves
 };
 
-std::vector<WalkCounts> walkCountsOf(int base, std::uint64_t maxSteps, Ticker &ticker)
+// The counts of walks of `steps` steps into Count's lengths 2·steps and 2·steps + 1, for the
+// lengths of first..last among them.
+void addCounts(const Counted &c, std::uint64_t first, std::uint64_t last,
+               const std::function<Count &(std::uint64_t)> &countOf)
 {
-    std::vector<WalkCounts> all;
-    for (int q = kSmallestQuotient; q < base; ++q) {
-        CarryGraph g = buildCarryGraph(base, q, maxSteps, ticker);
-        if (g.states.empty())
+    const std::uint64_t steps = c.counter->steps();
+    for (const std::uint64_t length : {2 * steps, 2 * steps + 1}) {
+        if (length < first || length > last)
             continue;
-        const std::size_t n = g.states.size();
-        WalkCounts w{std::move(g), std::vector<mpz_class>(n), std::vector<mpz_class>(n), {}, {}};
-        for (const Step &step : w.graph.firstSteps) {
-            if (w.into[step.to] == 0)
-                w.reached.push_back(step.to);
-            ++w.into[step.to];
-        }
-        all.push_back(std::move(w));
+        mpz_class n = c.counter->ending(parityOf(length));
+        if (n == 0)
+            continue;
+        Count &count = countOf(length);
+        count.total += n;
+        count.perQuotient.emplace_back(c.graph.quotient, std::move(n));
     }
-    return all;
 }
 
-Count countOf(std::uint64_t length, const std::vector<WalkCounts> &all)
+// Counts the graphs side by side, step by step, reporting each length as it is done.
+bool countSideBySide(std::vector<std::unique_ptr<Counted>> &all, std::uint64_t first,
+                     std::uint64_t last, const std::function<bool(const Count &)> &report,
+                     Ticker &ticker)
 {
-    const Parity parity = parityOf(length);
-    Count count{length, 0, {}};
-    for (const WalkCounts &w : all) {
-        mpz_class sum;
-        for (const std::uint32_t s : w.reached) {
-            if (w.graph.endsAt(s, parity))
-                sum += w.into[s];
+    Count count;
+    for (std::uint64_t steps = 1; 2 * steps <= last; ++steps) {
+        for (const std::uint64_t length : {2 * steps, 2 * steps + 1}) {
+            if (length < first || length > last)
+                continue;
+            count = Count{length, 0, {}};
+            for (const auto &c : all) {
+                if (c->counter->steps() == steps)
+                    addCounts(*c, length, length, [&](std::uint64_t) -> Count & { return count; });
+            }
+            if (!report(count))
+                return false;
         }
-        if (sum != 0) {
-            count.total += sum;
-            count.perQuotient.emplace_back(w.graph.quotient, std::move(sum));
-        }
+        ticker.setShare(double(2 * steps + 1) / double(last));
+        for (const auto &c : all)
+            c->counter->step(ticker);
     }
-    return count;
-}
-
-void stepForward(WalkCounts &w, Ticker &ticker)
-{
-    for (const std::uint32_t s : w.reached) {
-        for (const Step &step : w.graph.stepsFrom(s)) {
-            mpz_class &into = w.next[step.to];
-            if (into == 0)
-                w.nextReached.push_back(step.to);
-            into += w.into[s];
-        }
-        ticker.tick(1 + std::uint32_t(w.graph.stepsFrom(s).size()));
-    }
-    for (const std::uint32_t s : w.reached)
-        w.into[s] = 0;
-    w.into.swap(w.next);
-    w.reached.swap(w.nextReached);
-    w.nextReached.clear();
+    return true;
 }
 
 } // namespace
@@ -84,19 +77,51 @@ bool countKehrzahlen(int base, std::uint64_t first, std::uint64_t last,
             return false;
         if (last < 2)
             return true;
-        std::vector<WalkCounts> all = walkCountsOf(base, last / 2, ticker);
-        // Walks of k steps end both D = 2k and D = 2k + 1.
-        for (std::uint64_t k = 1;; ++k) {
-            for (const std::uint64_t length : {2 * k, 2 * k + 1}) {
-                if (length > last)
-                    return true;
-                if (length >= first && !report(countOf(length, all)))
-                    return false;
-            }
-            ticker.setShare(double(2 * k + 1) / double(last));
-            for (WalkCounts &w : all)
-                stepForward(w, ticker);
+        const std::uint64_t lastStep = last / 2; // walks of k steps end D = 2k and D = 2k + 1
+        std::vector<std::unique_ptr<Counted>> all;
+        std::size_t states = 0;
+        int q = kSmallestQuotient;
+        for (; q < base && states <= kStatesAtOnce; ++q) {
+            auto c = std::make_unique<Counted>();
+            c->graph = buildCarryGraph(base, q, lastStep, ticker);
+            if (c->graph.states.empty())
+                continue;
+            states += c->graph.states.size();
+            c->counter = std::make_unique<WalkCounter>(c->graph, lastStep);
+            all.push_back(std::move(c));
         }
+        if (q == base && states <= kStatesAtOnce)
+            return countSideBySide(all, std::max<std::uint64_t>(first, 2), last, report, ticker);
+
+        // Too many states at once: count one graph after the other and keep the counts.
+        const std::uint64_t from = std::max<std::uint64_t>(first, 2);
+        std::vector<Count> counts(last - from + 1);
+        for (std::uint64_t length = from; length <= last; ++length)
+            counts[length - from].length = length;
+        const auto countOf = [&](std::uint64_t length) -> Count & { return counts[length - from]; };
+        const auto countAll = [&](Counted &c) {
+            do
+                addCounts(c, from, last, countOf);
+            while (c.counter->step(ticker));
+        };
+        for (auto &c : all) {
+            countAll(*c);
+            c.reset();
+        }
+        for (; q < base; ++q) {
+            ticker.setShare(double(q) / double(base));
+            Counted c;
+            c.graph = buildCarryGraph(base, q, lastStep, ticker);
+            if (c.graph.states.empty())
+                continue;
+            c.counter = std::make_unique<WalkCounter>(c.graph, lastStep);
+            countAll(c);
+        }
+        for (const Count &count : counts) {
+            if (!report(count))
+                return false;
+        }
+        return true;
     });
 }
 

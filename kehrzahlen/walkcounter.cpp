@@ -1,0 +1,170 @@
+#include "kehrzahlen/walkcounter.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace kz::kehr {
+
+namespace {
+
+constexpr std::uint32_t kNever = std::numeric_limits<std::uint32_t>::max();
+
+// The fewest steps from each state to an end of either parity, by a walk backwards from the ends.
+std::vector<std::uint32_t> stepsToEnd(const CarryGraph &g)
+{
+    const std::size_t n = g.states.size();
+    std::vector<std::uint32_t> intoBegin(n + 1, 0), from(g.steps.size());
+    for (const Step &s : g.steps)
+        ++intoBegin[s.to + 1];
+    for (std::size_t i = 0; i < n; ++i)
+        intoBegin[i + 1] += intoBegin[i];
+    std::vector<std::uint32_t> fill(intoBegin.begin(), intoBegin.end() - 1);
+    for (std::uint32_t state = 0; state < n; ++state) {
+        for (std::uint32_t e = g.stepsBegin[state]; e < g.stepsBegin[state + 1]; ++e)
+            from[fill[g.steps[e].to]++] = state;
+    }
+    std::vector<std::uint32_t> distance(n, kNever), queue;
+    queue.reserve(n);
+    for (std::uint32_t state = 0; state < n; ++state) {
+        if (g.ends[state] != 0) {
+            distance[state] = 0;
+            queue.push_back(state);
+        }
+    }
+    for (std::size_t head = 0; head < queue.size(); ++head) {
+        const std::uint32_t to = queue[head];
+        for (std::uint32_t i = intoBegin[to]; i < intoBegin[to + 1]; ++i) {
+            if (distance[from[i]] == kNever) {
+                distance[from[i]] = distance[to] + 1;
+                queue.push_back(from[i]);
+            }
+        }
+    }
+    return distance;
+}
+
+// to += from over width words; true when the sum overflowed the width.
+inline bool addInto(std::uint64_t *to, const std::uint64_t *from, std::size_t width)
+{
+    unsigned char carry = 0;
+    for (std::size_t w = 0; w < width; ++w) {
+        const std::uint64_t a = to[w], b = from[w];
+        const std::uint64_t sum = a + b + carry;
+        carry = (sum < a) || (carry && sum == a);
+        to[w] = sum;
+    }
+    return carry != 0;
+}
+
+inline bool isZero(const std::uint64_t *value, std::size_t width)
+{
+    return std::all_of(value, value + width, [](std::uint64_t w) { return w == 0; });
+}
+
+} // namespace
+
+WalkCounter::WalkCounter(const CarryGraph &graph, std::uint64_t lastStep)
+    : m_graph(graph), m_lastStep(lastStep), m_stepsToEnd(stepsToEnd(graph)),
+      m_into(graph.states.size(), 0), m_next(graph.states.size(), 0)
+{
+    for (const Step &step : graph.firstSteps) {
+        if (m_stepsToEnd[step.to] >= lastStep)
+            continue;
+        if (m_into[step.to] == 0)
+            m_reached.push_back(step.to);
+        ++m_into[step.to]; // a handful of first steps cannot overflow a word
+    }
+}
+
+mpz_class WalkCounter::ending(Parity parity) const
+{
+    // One word more than the counts: the sum of up to 2^32 of them cannot overflow it.
+    std::vector<std::uint64_t> sum(m_width + 1, 0), value(m_width + 1, 0);
+    for (const std::uint32_t s : m_reached) {
+        if (m_graph.endsAt(s, parity)) {
+            std::copy_n(&m_into[s * m_width], m_width, value.begin());
+            addInto(sum.data(), value.data(), m_width + 1);
+        }
+    }
+    mpz_class total;
+    mpz_import(total.get_mpz_t(), sum.size(), -1, sizeof(std::uint64_t), 0, 0, sum.data());
+    return total;
+}
+
+template <std::size_t Width>
+bool WalkCounter::stepIntoWidth(std::size_t width, std::size_t &stepsTaken)
+{
+    // Width is the width known at compile time, for the common narrow counts; 0: any width.
+    if constexpr (Width != 0)
+        width = Width;
+    // A state reached after the next step must still reach an end within the steps then left.
+    const std::uint64_t left = m_lastStep - (m_steps + 1);
+    for (const std::uint32_t s : m_reached) {
+        const std::uint64_t *from = &m_into[s * width];
+        const std::span<const Step> steps = m_graph.stepsFrom(s);
+        stepsTaken += steps.size();
+        for (const Step &step : steps) {
+            if (m_stepsToEnd[step.to] > left)
+                continue;
+            std::uint64_t *to = &m_next[step.to * width];
+            if (isZero(to, width))
+                m_nextReached.push_back(step.to);
+            if (addInto(to, from, width))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool WalkCounter::stepInto(std::size_t &stepsTaken)
+{
+    switch (m_width) {
+    case 1:
+        return stepIntoWidth<1>(1, stepsTaken);
+    case 2:
+        return stepIntoWidth<2>(2, stepsTaken);
+    case 3:
+        return stepIntoWidth<3>(3, stepsTaken);
+    case 4:
+        return stepIntoWidth<4>(4, stepsTaken);
+    default:
+        return stepIntoWidth<0>(m_width, stepsTaken);
+    }
+}
+
+void WalkCounter::clear(std::vector<std::uint64_t> &values, std::vector<std::uint32_t> &reached)
+{
+    for (const std::uint32_t s : reached)
+        std::fill_n(&values[s * m_width], m_width, 0);
+    reached.clear();
+}
+
+void WalkCounter::widen()
+{
+    const std::size_t n = m_graph.states.size(), width = m_width + 1;
+    std::vector<std::uint64_t> wider(n * width, 0);
+    for (const std::uint32_t s : m_reached)
+        std::copy_n(&m_into[s * m_width], m_width, &wider[s * width]);
+    m_into.swap(wider);
+    m_next.assign(n * width, 0);
+    m_width = width;
+}
+
+bool WalkCounter::step(Ticker &ticker)
+{
+    if (m_reached.empty() || m_steps >= m_lastStep)
+        return false;
+    std::size_t stepsTaken = 0;
+    while (!stepInto(stepsTaken)) {
+        clear(m_next, m_nextReached);
+        widen(); // a sum overflowed: count the step again one word wider
+    }
+    ticker.tick(std::uint32_t(std::min<std::size_t>(stepsTaken / 8 + 1, 1u << 20)));
+    clear(m_into, m_reached);
+    m_into.swap(m_next);
+    m_reached.swap(m_nextReached);
+    ++m_steps;
+    return !m_reached.empty();
+}
+
+} // namespace kz::kehr
