@@ -15,14 +15,13 @@ void runList(const Options &options, Output &out, std::atomic<bool> &stop)
 {
     const int base = options.bases.first;
     std::string entry;
-    const bool whole = kehr::listKehrzahlen(
-        base, options.lengths.first, options.lengths.last,
-        [&](const kehr::Kehrzahl &k) {
-            entry.clear();
-            appendKehrzahlEntry(entry, base, k);
-            return out.write(entry) && !stop;
-        },
-        {.progress = {}, .cancel = &stop});
+    const bool whole = kehr::listKehrzahlen(base, options.lengths.first, options.lengths.last,
+                                            [&](const kehr::Kehrzahl &k) {
+                                                entry.clear();
+                                                appendKehrzahlEntry(entry, base, k);
+                                                return out.write(entry) && !stop;
+                                            },
+                                            {.progress = {}, .cancel = &stop});
     if (whole)
         out.write(texts::kFertig);
 }
@@ -71,6 +70,44 @@ void runGraph(const Options &options, Output &out, std::atomic<bool> &)
     std::ostringstream dot;
     writeStateGraphDot(dot, options.bases.first, options.quotient);
     out.write(dot.str());
+}
+
+namespace {
+
+// A polynomial as a computer algebra system reads it, from x^0 up: "1 - x^2 - 2*x^3".
+std::string polynomialText(const std::vector<mpz_class> &coefficients)
+{
+    std::string text;
+    for (std::size_t power = 0; power < coefficients.size(); ++power) {
+        const mpz_class &c = coefficients[power];
+        if (c == 0)
+            continue;
+        const mpz_class size = abs(c);
+        text += text.empty() ? (c < 0 ? "-" : "") : (c < 0 ? " - " : " + ");
+        if (power == 0 || size != 1)
+            text += size.get_str() + (power == 0 ? "" : "*");
+        if (power == 1)
+            text += "x";
+        else if (power > 1)
+            text += "x^" + std::to_string(power);
+    }
+    return text.empty() ? "0" : text;
+}
+
+} // namespace
+
+void runErzeugende(const Options &options, Output &out, std::atomic<bool> &stop)
+{
+    const auto functions =
+        kehr::erzeugendeFunktionen(options.bases.first, {.progress = {}, .cancel = &stop});
+    if (!functions)
+        return;
+    for (const kehr::GeneratingFunction &f : *functions) {
+        const std::string name = f.quotient == 0 ? "Summe" : "Q=" + std::to_string(f.quotient);
+        if (!out.write(name + ": (" + polynomialText(f.fraction.numerator) + ")/(" +
+                       polynomialText(f.fraction.denominator) + ")\n"))
+            return;
+    }
 }
 
 } // namespace kz::cli

@@ -14,5 +14,6 @@ void runList(const Options &options, Output &out, std::atomic<bool> &stop);
 void runCount(const Options &options, Output &out, std::atomic<bool> &stop);
 void runMultiplikatoren(const Options &options, Output &out, std::atomic<bool> &stop);
 void runGraph(const Options &options, Output &out, std::atomic<bool> &stop);
+void runErzeugende(const Options &options, Output &out, std::atomic<bool> &stop);
 
 } // namespace kz::cli

@@ -33,8 +33,11 @@ std::string refusalOf(const kehr::LimitError &e)
     case kehr::Limit::Length:
         return "Die Stellenzahl muß zwischen " + range + " liegen";
     case kehr::Limit::Quotient:
-        return "Q muß mindestens " + std::to_string(e.lowest) + " und kleiner als die Basis S =" +
-               Str(double(e.highest + 1)) + " sein";
+        return "Q muß mindestens " + std::to_string(e.lowest) +
+               " und kleiner als die Basis S =" + Str(double(e.highest + 1)) + " sein";
+    case kehr::Limit::Fraction:
+        return "Die erzeugende Funktion dieser Basis hätte mehr als " + std::to_string(e.highest) +
+               " Glieder; sie wird nicht berechnet";
     case kehr::Limit::Order:
         break;
     }

@@ -59,7 +59,7 @@ std::optional<WholeRange<T>> wholeRange(const char *name, std::string_view text,
 bool digitPairMode(Mode mode)
 {
     return mode == Mode::List || mode == Mode::Count || mode == Mode::Multiplikatoren ||
-           mode == Mode::Graph;
+           mode == Mode::Graph || mode == Mode::Erzeugende;
 }
 
 void readBasis(const char *name, const std::string &value, Options &o)
@@ -132,8 +132,8 @@ void readText(std::string Options::*field, const std::string &value, Options &o)
 std::vector<OptionRow> makeRows()
 {
     using enum Mode;
-    const ModeSet anyMode = {Search,          SingleCase, List, Count,
-                             Multiplikatoren, Graph,      Help, Version};
+    const ModeSet anyMode = {Search, SingleCase, List, Count,  Multiplikatoren,
+                             Graph,  Erzeugende, Help, Version};
     return {
         {"--basis", "TEXT", Section::Search,
          std::string(help::txtSystem) + "; bei --multiplikatoren auch ein Bereich A-B",
@@ -218,13 +218,22 @@ std::vector<OptionRow> makeRows()
          {Graph},
          true,
          readQuotient},
+        {"--erzeugende",
+         nullptr,
+         Section::DigitPairs,
+         "für jedes Q zu S (--basis S) die erzeugende Funktion der Anzahlen nach Stellenzahl D, "
+         "Summe von Anzahl(D)·x^D, als gekürzter Bruch, und die der Summe über alle Q",
+         "",
+         {Erzeugende},
+         true},
         {"--help", nullptr, Section::General, "diese Hilfe zeigen", "", {Help}, true},
         {"--version", nullptr, Section::General, "Version zeigen", "", {Version}, true},
     };
 }
 
-constexpr Mode kModes[] = {Mode::Search,          Mode::SingleCase, Mode::List, Mode::Count,
-                           Mode::Multiplikatoren, Mode::Graph,      Mode::Help, Mode::Version};
+constexpr Mode kModes[] = {Mode::Search,          Mode::SingleCase, Mode::List,       Mode::Count,
+                           Mode::Multiplikatoren, Mode::Graph,      Mode::Erzeugende, Mode::Help,
+                           Mode::Version};
 
 // The one mode whose selecting options were all given and to which every given option belongs
 // (given: the rows of the options, in the order given). Otherwise the mode the user seems to mean

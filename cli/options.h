@@ -18,6 +18,7 @@ enum class Mode {
     Count,           // --stellen with --anzahl
     Multiplikatoren, // --multiplikatoren
     Graph,           // --graph Q
+    Erzeugende,      // --erzeugende
     Help,            // --help
     Version,         // --version
 };

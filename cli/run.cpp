@@ -22,6 +22,8 @@ void run(const Options &options, Output &out, std::atomic<bool> &stop)
         return runMultiplikatoren(options, out, stop);
     case Mode::Graph:
         return runGraph(options, out, stop);
+    case Mode::Erzeugende:
+        return runErzeugende(options, out, stop);
     case Mode::Help:
         out.write(usage());
         return;

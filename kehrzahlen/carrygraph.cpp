@@ -68,9 +68,11 @@ struct Exploration {
     CarryGraph graph;            // not yet pruned to the states that can end
     std::uint64_t firstEnd = 0;  // steps to the nearest end, 0 when none was reached
     bool evenAtFirstEnd = false; // an even end lies among the nearest
+    bool tooLarge = false;       // more than maxStates states were reached; the graph is partial
 };
 
-Exploration explore(int base, int quotient, std::uint64_t maxSteps, bool stopAtEnd, Ticker &ticker)
+Exploration explore(int base, int quotient, std::uint64_t maxSteps, bool stopAtEnd, Ticker &ticker,
+                    std::size_t maxStates = std::size_t(-1))
 {
     const StepRule rule(base, quotient);
     Exploration e;
@@ -111,6 +113,10 @@ Exploration explore(int base, int quotient, std::uint64_t maxSteps, bool stopAtE
         // Every state reached in fewer than reachedAt steps is known by now.
         if (reachedAt > maxSteps || (stopAtEnd && e.firstEnd != 0 && e.firstEnd < reachedAt))
             break;
+        if (g.states.size() > maxStates) {
+            e.tooLarge = true;
+            break;
+        }
         g.stepsBegin.push_back(std::uint32_t(g.steps.size()));
         stepsOutOf(rule, g.states[state], out);
         for (const PairStep &s : out)
@@ -173,7 +179,16 @@ Ending endingAt(int base, int quotient, CarryPair p)
 
 CarryGraph buildCarryGraph(int base, int quotient, std::uint64_t maxSteps, Ticker &ticker)
 {
-    const CarryGraph all = explore(base, quotient, maxSteps, false, ticker).graph;
+    return *buildCarryGraph(base, quotient, maxSteps, std::size_t(-1), ticker);
+}
+
+std::optional<CarryGraph> buildCarryGraph(int base, int quotient, std::uint64_t maxSteps,
+                                          std::size_t maxStates, Ticker &ticker)
+{
+    Exploration e = explore(base, quotient, maxSteps, false, ticker, maxStates);
+    if (e.tooLarge)
+        return std::nullopt;
+    const CarryGraph &all = e.graph;
     const std::vector<bool> live = statesThatCanEnd(all, ticker);
 
     constexpr std::uint32_t kDropped = ~std::uint32_t(0);

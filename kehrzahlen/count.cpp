@@ -2,6 +2,7 @@
 // side by side and each length is reported as soon as it is counted; when the graphs of a base
 // would not fit in memory together, each is built, counted over every length and freed before
 // the next, and the lengths are reported once all are counted.
+#include "kehrzahlen/fraction.h"
 #include "kehrzahlen/graphbuild.h"
 #include "kehrzahlen/kehrzahlen.h"
 #include "kehrzahlen/limits.h"
@@ -64,6 +65,38 @@ bool countSideBySide(std::vector<std::unique_ptr<Counted>> &all, std::uint64_t f
     return true;
 }
 
+// The count of one length D from each Q's generating function where its graph is small against
+// D, else by walking D / 2 steps: a power of the transfer matrix, taken by repeated squaring
+// modulo the characteristic polynomial, costs log D products instead of D / 2 steps.
+Count countOneLength(int base, std::uint64_t length, Ticker &ticker)
+{
+    Count count{length, 0, {}};
+    const std::uint64_t steps = length / 2;
+    for (int q = kSmallestQuotient; q < base; ++q) {
+        ticker.setShare(double(q) / double(base));
+        const CarryGraph g = buildCarryGraph(base, q, steps, ticker);
+        if (g.states.empty())
+            continue;
+        // The fraction's degree is at most 2·states + 2, and twice as many lengths fix it.
+        const std::uint64_t lengths = 4 * std::uint64_t(g.states.size()) + 6;
+        mpz_class n;
+        if (lengths < length / 4) {
+            n = coefficientOf(fractionOf(countsByLength(g, lengths, ticker)), length);
+        } else {
+            WalkCounter counter(g, steps);
+            while (counter.step(ticker)) {
+            }
+            if (counter.steps() == steps)
+                n = counter.ending(parityOf(length));
+        }
+        if (n != 0) {
+            count.total += n;
+            count.perQuotient.emplace_back(q, std::move(n));
+        }
+    }
+    return count;
+}
+
 } // namespace
 
 bool countKehrzahlen(int base, std::uint64_t first, std::uint64_t last,
@@ -77,6 +110,8 @@ bool countKehrzahlen(int base, std::uint64_t first, std::uint64_t last,
             return false;
         if (last < 2)
             return true;
+        if (first == last)
+            return report(countOneLength(base, last, ticker));
         const std::uint64_t lastStep = last / 2; // walks of k steps end D = 2k and D = 2k + 1
         std::vector<std::unique_ptr<Counted>> all;
         std::size_t states = 0;

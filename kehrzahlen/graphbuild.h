@@ -5,7 +5,9 @@
 #include "kehrzahlen/carrygraph.h"
 #include "kehrzahlen/ticker.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace kz::kehr {
 
@@ -16,6 +18,9 @@ inline constexpr std::uint64_t kEveryLength = ~std::uint64_t(0);
 // states, most of them only at the end of long walks (S = 10000, Q = 8421: 14.8 million, yet at
 // most 3 after any one of the first 1000 steps), so a bound on the length saves building them.
 CarryGraph buildCarryGraph(int base, int quotient, std::uint64_t maxSteps, Ticker &ticker);
+// The same, or nullopt as soon as the walks reach more than maxStates carry pairs.
+std::optional<CarryGraph> buildCarryGraph(int base, int quotient, std::uint64_t maxSteps,
+                                          std::size_t maxStates, Ticker &ticker);
 
 // The length of the shortest Kehrzahl with quotient Q, or 0 when there is none. Walks breadth
 // first and stops after the step at which it first meets an end.

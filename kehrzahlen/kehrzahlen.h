@@ -31,6 +31,9 @@ inline constexpr std::uint64_t kShortestLength = 1;
 // Longer walks would take longer than anyone waits.
 inline constexpr std::uint64_t kLongestLength = 1000000;
 inline constexpr int kSmallestQuotient = 2; // the largest is S - 1
+// The largest degree a generating function may have: past it, the fraction is more than anyone
+// reads, and finding it takes minutes.
+inline constexpr std::uint64_t kLongestFraction = 4000;
 
 // Which input lies outside what the library takes.
 enum class Limit {
@@ -38,6 +41,7 @@ enum class Limit {
     Length,   // D outside kShortestLength..kLongestLength
     Quotient, // Q outside kSmallestQuotient..S-1
     Order,    // a range whose first value lies after its last
+    Fraction, // a generating function longer than kLongestFraction
 };
 
 // Thrown for input out of range: lowest..highest is what would have been taken (for Order, the
@@ -138,6 +142,25 @@ struct Multiplier {
 // The Q >= 2 for which S has a Kehrzahl of some length, increasing. Quick for most bases; the
 // largest take up to a second, and kehrmultiplikatorenOfBases can be watched.
 std::vector<Multiplier> kehrmultiplikatoren(int base);
+
+// A fraction of two polynomials with integer coefficients, each from x^0 up.
+struct Fraction {
+    std::vector<mpz_class> numerator, denominator;
+    friend bool operator==(const Fraction &, const Fraction &) = default;
+};
+
+// Sum over D of c(D)·x^D, c(D) the number of Kehrzahlen with D digits and quotient Q, in lowest
+// terms with denominator(0) = 1; quotient 0 stands for the sum over all Q.
+struct GeneratingFunction {
+    int quotient;
+    Fraction fraction;
+};
+
+// The generating function of each Q of S that has Kehrzahlen, in increasing Q, then that of their
+// sum. Throws LimitError (Limit::Fraction) for a base whose fractions could be longer than
+// kLongestFraction; nullopt when cancelled.
+std::optional<std::vector<GeneratingFunction>> erzeugendeFunktionen(int base,
+                                                                    const Watch &watch = {});
 
 // Throws LimitError unless first..last is a range of bases the functions above take; for callers
 // that share a range of bases out among threads.

@@ -21,6 +21,8 @@ const char *nameOf(Limit limit)
         return "quotient";
     case Limit::Order:
         return "range order";
+    case Limit::Fraction:
+        return "fraction degree";
     }
     return "";
 }

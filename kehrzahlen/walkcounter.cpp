@@ -43,9 +43,15 @@ std::vector<std::uint32_t> stepsToEnd(const CarryGraph &g)
     return distance;
 }
 
+static_assert(sizeof(mp_limb_t) == sizeof(std::uint64_t), "GMP words of 64 bits");
+
 // to += from over width words; true when the sum overflowed the width.
 inline bool addInto(std::uint64_t *to, const std::uint64_t *from, std::size_t width)
 {
+    if (width > 4) {
+        return mpn_add_n(reinterpret_cast<mp_limb_t *>(to), reinterpret_cast<mp_limb_t *>(to),
+                         reinterpret_cast<const mp_limb_t *>(from), mp_size_t(width)) != 0;
+    }
     unsigned char carry = 0;
     for (std::size_t w = 0; w < width; ++w) {
         const std::uint64_t a = to[w], b = from[w];
@@ -165,6 +171,19 @@ bool WalkCounter::step(Ticker &ticker)
     m_reached.swap(m_nextReached);
     ++m_steps;
     return !m_reached.empty();
+}
+
+std::vector<mpz_class> countsByLength(const CarryGraph &g, std::size_t lengths, Ticker &ticker)
+{
+    std::vector<mpz_class> counts(lengths);
+    WalkCounter counter(g, (lengths - 1) / 2);
+    do {
+        for (const std::uint64_t length : {2 * counter.steps(), 2 * counter.steps() + 1}) {
+            if (length < lengths)
+                counts[length] = counter.ending(parityOf(length));
+        }
+    } while (counter.step(ticker));
+    return counts;
 }
 
 } // namespace kz::kehr

@@ -44,4 +44,7 @@ class WalkCounter {
     std::vector<std::uint32_t> m_nextReached;
 };
 
+// The walks of the graph that end a Kehrzahl with D digits, for D = 0 .. lengths - 1.
+std::vector<mpz_class> countsByLength(const CarryGraph &graph, std::size_t lengths, Ticker &ticker);
+
 } // namespace kz::kehr

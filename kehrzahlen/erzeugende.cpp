@@ -1,0 +1,65 @@
+// The generating functions of the counts: each Q's carry graph is a finite automaton, so its
+// counts by length have a rational generating function of degree at most 2·states + 2. Counting
+// twice that many lengths fixes the fraction.
+#include "kehrzahlen/fraction.h"
+#include "kehrzahlen/graphbuild.h"
+#include "kehrzahlen/kehrzahlen.h"
+#include "kehrzahlen/limits.h"
+#include "kehrzahlen/walkcounter.h"
+
+namespace kz::kehr {
+
+namespace {
+
+// The degree bound of one carry graph's fraction: 2k steps and 2k + 1 digits, an odd and an even
+// shift of the same walks.
+std::uint64_t degreeBound(const CarryGraph &g)
+{
+    return 2 * std::uint64_t(g.states.size()) + 2;
+}
+
+} // namespace
+
+std::optional<std::vector<GeneratingFunction>> erzeugendeFunktionen(int base, const Watch &watch)
+{
+    checkBase(base);
+    std::optional<std::vector<GeneratingFunction>> out;
+    watched(watch, [&](Ticker &ticker) {
+        const auto refuse = [] {
+            throw LimitError(Limit::Fraction, std::int64_t(kLongestFraction) + 1, 0,
+                             std::int64_t(kLongestFraction));
+        };
+        std::vector<CarryGraph> graphs;
+        std::uint64_t bound = 0;
+        for (int q = kSmallestQuotient; q < base; ++q) {
+            ticker.setShare(0.5 * (q - 1) / (base - 1));
+            // Walks that pass more carry pairs than this cannot come back to a short fraction.
+            std::optional<CarryGraph> g =
+                buildCarryGraph(base, q, kEveryLength, 16 * kLongestFraction, ticker);
+            if (!g)
+                refuse();
+            if (g->states.empty())
+                continue;
+            bound += degreeBound(*g);
+            if (bound > kLongestFraction)
+                refuse();
+            graphs.push_back(std::move(*g));
+        }
+        const std::size_t lengths = 2 * bound + 2;
+        std::vector<GeneratingFunction> functions;
+        std::vector<mpz_class> total(lengths);
+        for (const CarryGraph &g : graphs) {
+            ticker.setShare(0.5 + 0.5 * double(functions.size()) / double(graphs.size()));
+            const std::vector<mpz_class> counts = countsByLength(g, lengths, ticker);
+            for (std::size_t d = 0; d < lengths; ++d)
+                total[d] += counts[d];
+            functions.push_back({g.quotient, fractionOf(counts)});
+        }
+        functions.push_back({0, fractionOf(total)});
+        out = std::move(functions);
+        return true;
+    });
+    return out;
+}
+
+} // namespace kz::kehr

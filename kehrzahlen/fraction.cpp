@@ -1,0 +1,158 @@
+#include "kehrzahlen/fraction.h"
+
+#include <flint/fmpz.h>
+#include <flint/fmpz_mod_poly.h>
+#include <flint/fmpz_poly.h>
+
+#include <stdexcept>
+
+namespace kz::kehr {
+
+namespace {
+
+// Owning wrappers of the FLINT types used here.
+struct Poly {
+    fmpz_poly_t p;
+    Poly() { fmpz_poly_init(p); }
+    ~Poly() { fmpz_poly_clear(p); }
+    Poly(const Poly &) = delete;
+    Poly &operator=(const Poly &) = delete;
+};
+
+struct Integer {
+    fmpz_t z;
+    Integer() { fmpz_init(z); }
+    ~Integer() { fmpz_clear(z); }
+    Integer(const Integer &) = delete;
+    Integer &operator=(const Integer &) = delete;
+};
+
+void setPoly(fmpz_poly_t to, const std::vector<mpz_class> &coefficients)
+{
+    fmpz_poly_zero(to);
+    Integer c;
+    for (std::size_t i = 0; i < coefficients.size(); ++i) {
+        fmpz_set_mpz(c.z, coefficients[i].get_mpz_t());
+        fmpz_poly_set_coeff_fmpz(to, slong(i), c.z);
+    }
+}
+
+std::vector<mpz_class> coefficientsOf(const fmpz_poly_t p)
+{
+    std::vector<mpz_class> out(std::size_t(fmpz_poly_length(p)));
+    for (std::size_t i = 0; i < out.size(); ++i)
+        fmpz_get_mpz(out[i].get_mpz_t(), fmpz_poly_get_coeff_ptr(p, slong(i)));
+    return out;
+}
+
+// The denominator of the shortest linear recurrence of terms modulo a prime of about `bits`
+// bits, lifted to integers in the symmetric range, with C(0) = 1; returns the recurrence's order.
+slong denominatorModulo(fmpz_poly_t denominator, const std::vector<mpz_class> &terms, ulong bits)
+{
+    Integer prime, half, value;
+    fmpz_one(prime.z);
+    fmpz_mul_2exp(prime.z, prime.z, bits);
+    fmpz_nextprime(prime.z, prime.z, 0);
+    fmpz_fdiv_q_2exp(half.z, prime.z, 1);
+    fmpz_mod_ctx_t ctx;
+    fmpz_mod_ctx_init(ctx, prime.z);
+    fmpz_mod_berlekamp_massey_t bm;
+    fmpz_mod_berlekamp_massey_init(bm, ctx);
+    for (const mpz_class &t : terms) {
+        fmpz_set_mpz(value.z, t.get_mpz_t());
+        fmpz_mod(value.z, value.z, prime.z);
+        fmpz_mod_berlekamp_massey_add_point(bm, value.z, ctx);
+    }
+    fmpz_mod_berlekamp_massey_reduce(bm, ctx);
+    // V is the characteristic polynomial, up to a factor; the denominator is V read backwards.
+    fmpz_mod_poly_t monic;
+    fmpz_mod_poly_init(monic, ctx);
+    fmpz_mod_poly_make_monic(monic, fmpz_mod_berlekamp_massey_V_poly(bm), ctx);
+    const slong degree = fmpz_mod_poly_degree(monic, ctx);
+    fmpz_poly_zero(denominator);
+    for (slong i = 0; i <= degree; ++i) {
+        fmpz_mod_poly_get_coeff_fmpz(value.z, monic, degree - i, ctx);
+        if (fmpz_cmp(value.z, half.z) > 0)
+            fmpz_sub(value.z, value.z, prime.z);
+        fmpz_poly_set_coeff_fmpz(denominator, i, value.z);
+    }
+    fmpz_mod_poly_clear(monic, ctx);
+    fmpz_mod_berlekamp_massey_clear(bm, ctx);
+    fmpz_mod_ctx_clear(ctx);
+    return degree;
+}
+
+} // namespace
+
+Fraction fractionOf(const std::vector<mpz_class> &terms)
+{
+    Poly series, denominator, product, numerator, common;
+    setPoly(series.p, terms);
+    const slong n = slong(terms.size());
+    // The integer denominator has coefficients of unknown size: a prime that is too small shows
+    // in a recurrence that fails over the integers, and a larger one is tried.
+    for (ulong bits = 256;; bits *= 2) {
+        const slong order = denominatorModulo(denominator.p, terms, bits);
+        // From the order on, every term of C·F must vanish; what is left is the numerator.
+        fmpz_poly_mullow(product.p, denominator.p, series.p, n);
+        fmpz_poly_set_trunc(numerator.p, product.p, order);
+        if (2 * order + 2 <= n && fmpz_poly_equal(numerator.p, product.p))
+            break;
+        if (bits >= 1u << 24)
+            throw std::logic_error("too few terms for the generating function");
+    }
+    fmpz_poly_gcd(common.p, numerator.p, denominator.p);
+    if (!fmpz_poly_is_one(common.p) && fmpz_poly_length(common.p) > 0) {
+        fmpz_poly_div(numerator.p, numerator.p, common.p);
+        fmpz_poly_div(denominator.p, denominator.p, common.p);
+    }
+    if (fmpz_sgn(fmpz_poly_get_coeff_ptr(denominator.p, 0)) < 0) {
+        fmpz_poly_neg(numerator.p, numerator.p);
+        fmpz_poly_neg(denominator.p, denominator.p);
+    }
+    return {coefficientsOf(numerator.p), coefficientsOf(denominator.p)};
+}
+
+mpz_class coefficientOf(const Fraction &f, std::uint64_t power)
+{
+    // With d = deg C, the series a of P/C satisfies a(k) = -(C1·a(k-1) + ... + Cd·a(k-d)) from
+    // k = deg P + 1 on. The term is then a combination of d earlier terms, whose weights are the
+    // coefficients of x^(power - start) modulo the characteristic polynomial x^d·C(1/x).
+    Poly numerator, denominator, series;
+    setPoly(numerator.p, f.numerator);
+    setPoly(denominator.p, f.denominator);
+    const slong d = fmpz_poly_degree(denominator.p);
+    const slong start = std::max<slong>(0, fmpz_poly_degree(numerator.p) + 1 - d);
+    const slong known = start + std::max<slong>(d, 1);
+    fmpz_poly_div_series(series.p, numerator.p, denominator.p, known);
+    mpz_class out;
+    if (power < std::uint64_t(known) || d <= 0) {
+        if (power < std::uint64_t(known))
+            fmpz_get_mpz(out.get_mpz_t(), fmpz_poly_get_coeff_ptr(series.p, slong(power)));
+        return out;
+    }
+    Poly characteristic, weights, base;
+    fmpz_poly_reverse(characteristic.p, denominator.p, d + 1);
+    fmpz_poly_one(weights.p);
+    fmpz_poly_set_coeff_ui(base.p, 1, 1); // x
+    for (std::uint64_t e = power - std::uint64_t(start); e != 0; e >>= 1) {
+        if (e & 1) {
+            fmpz_poly_mul(weights.p, weights.p, base.p);
+            fmpz_poly_rem(weights.p, weights.p, characteristic.p);
+        }
+        if (e > 1) {
+            fmpz_poly_sqr(base.p, base.p);
+            fmpz_poly_rem(base.p, base.p, characteristic.p);
+        }
+    }
+    Integer sum, term;
+    for (slong i = 0; i < fmpz_poly_length(weights.p); ++i) {
+        fmpz_mul(term.z, fmpz_poly_get_coeff_ptr(weights.p, i),
+                 fmpz_poly_get_coeff_ptr(series.p, start + i));
+        fmpz_add(sum.z, sum.z, term.z);
+    }
+    fmpz_get_mpz(out.get_mpz_t(), sum.z);
+    return out;
+}
+
+} // namespace kz::kehr
