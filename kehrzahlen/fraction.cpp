@@ -92,14 +92,18 @@ Fraction fractionOf(const std::vector<mpz_class> &terms)
     // The integer denominator has coefficients of unknown size: a prime that is too small shows
     // in a recurrence that fails over the integers, and a larger one is tried.
     for (ulong bits = 256;; bits *= 2) {
+        // Modulo a prime the order can only come out smaller; larger than the terms allow means
+        // too few terms.
         const slong order = denominatorModulo(denominator.p, terms, bits);
+        if (2 * order + 2 > n)
+            throw std::logic_error("too few terms for the generating function");
         // From the order on, every term of C·F must vanish; what is left is the numerator.
         fmpz_poly_mullow(product.p, denominator.p, series.p, n);
         fmpz_poly_set_trunc(numerator.p, product.p, order);
-        if (2 * order + 2 <= n && fmpz_poly_equal(numerator.p, product.p))
+        if (fmpz_poly_equal(numerator.p, product.p))
             break;
-        if (bits >= 1u << 24)
-            throw std::logic_error("too few terms for the generating function");
+        if (bits >= 1u << 14)
+            throw std::logic_error("no generating function with coefficients this small");
     }
     fmpz_poly_gcd(common.p, numerator.p, denominator.p);
     if (!fmpz_poly_is_one(common.p) && fmpz_poly_length(common.p) > 0) {

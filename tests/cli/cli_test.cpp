@@ -186,6 +186,10 @@ TEST(Cli, MessageBoxesGoToStandardError)
          "kehrzaehler-cli: Die Stellenzahl muß zwischen 1 und 1000000 liegen\n"},
         {{"--graph", "10"},
          "kehrzaehler-cli: Q muß mindestens 2 und kleiner als die Basis S = 10 sein\n"},
+        // Refused at once, not after hours of counting.
+        {{"--basis", "1000", "--erzeugende"},
+         "kehrzaehler-cli: Die erzeugende Funktion dieser Basis hätte mehr als 4000 Glieder; sie "
+         "wird nicht berechnet\n"},
     };
     for (const auto &c : cases) {
         const CliRun run = runCli(c.arguments);
@@ -270,6 +274,11 @@ TEST(Cli, CountsAndMultipliersLineByLine)
     EXPECT_EQ(runCli({"--stellen", "2", "--anzahl", "--basis", "10000"}).out,
               "2 Stellen: 28  (Q=72: 1, Q=136: 9, Q=145: 4, Q=364: 6, Q=958: 4, Q=2627: 2, "
               "Q=2773: 2)\n");
+    // Both quotients of base 10 have F(k) Kehrzahlen with 2k + 2 and 2k + 3 digits, F the
+    // Fibonacci numbers: 8712, 87912, 879912, 8799912, then 87128712 and 87999912, and so on.
+    EXPECT_EQ(runCli({"--erzeugende"}).out, "Q=4: (x^4 + x^5)/(1 - x^2 - x^4)\n"
+                                            "Q=9: (x^4 + x^5)/(1 - x^2 - x^4)\n"
+                                            "Summe: (2*x^4 + 2*x^5)/(1 - x^2 - x^4)\n");
     const CliRun graph = runCli({"--graph", "4"});
     EXPECT_EQ(graph.status, 0);
     EXPECT_EQ(graph.out.rfind("digraph", 0), 0u);

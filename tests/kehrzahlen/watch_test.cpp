@@ -33,6 +33,8 @@ TEST(Limits, RefusedWithWhatWouldBeTaken)
         {"Q = S", [] { (void)carryGraph(10, 10); }, Limit::Quotient, 10, 2, 9},
         {"Q = 1", [] { (void)smallestKehrzahl(10, 1); }, Limit::Quotient, 1, 2, 9},
         {"Q of a lister", [] { Lister(7, 4, 7); }, Limit::Quotient, 7, 2, 6},
+        {"a fraction too long", [] { (void)erzeugendeFunktionen(1000); }, Limit::Fraction, 4001,
+         0, 4000},
     };
     for (const auto &row : rows) {
         try {
