@@ -1,5 +1,6 @@
 #include "kehrzahlen/graphbuild.h"
 
+#include "kehrzahlen/divisor.h"
 #include "kehrzahlen/steprule.h"
 
 #include <bit>
@@ -62,37 +63,23 @@ std::uint8_t endBits(const Ending &e)
 
 // The states reached from the start, breadth first and numbered in the order found, with their
 // steps and end bits. States first reached after maxSteps steps are left out and those reached
-// after exactly maxSteps get no steps: no walk of at most maxSteps steps needs them. With
-// stopAtEnd the walk ends with the step on which it first reaches an end.
-struct Exploration {
-    CarryGraph graph;            // not yet pruned to the states that can end
-    std::uint64_t firstEnd = 0;  // steps to the nearest end, 0 when none was reached
-    bool evenAtFirstEnd = false; // an even end lies among the nearest
-    bool tooLarge = false;       // more than maxStates states were reached; the graph is partial
-};
-
-Exploration explore(int base, int quotient, std::uint64_t maxSteps, bool stopAtEnd, Ticker &ticker,
-                    std::size_t maxStates = std::size_t(-1))
+// after exactly maxSteps get no steps: no walk of at most maxSteps steps needs them. Nullopt once
+// more than maxStates states are reached.
+std::optional<CarryGraph> explore(int base, int quotient, std::uint64_t maxSteps,
+                                  std::size_t maxStates, Ticker &ticker)
 {
     const StepRule rule(base, quotient);
-    Exploration e;
-    CarryGraph &g = e.graph;
+    CarryGraph g;
     g.base = base;
     g.quotient = quotient;
     g.stepsBegin.clear();
     StateNumbers numbers;
-    std::uint64_t reachedAt = 1; // steps that reach the states being added
     auto indexOf = [&](CarryPair p) {
         const auto [number, added] =
             numbers.insert(std::uint32_t(p.low) * std::uint32_t(quotient) + std::uint32_t(p.high));
         if (added) {
-            const Ending ending = endingAt(base, quotient, p);
             g.states.push_back(p);
-            g.ends.push_back(endBits(ending));
-            if (ending.any() && (e.firstEnd == 0 || e.firstEnd == reachedAt)) {
-                e.firstEnd = reachedAt;
-                e.evenAtFirstEnd = e.evenAtFirstEnd || ending.even;
-            }
+            g.ends.push_back(endBits(endingAt(base, quotient, p)));
         }
         return number;
     };
@@ -103,20 +90,17 @@ Exploration explore(int base, int quotient, std::uint64_t maxSteps, bool stopAtE
         if (s.x != 0 && s.y != 0)
             g.firstSteps.push_back({s.x, s.y, indexOf(s.to)});
     }
-    reachedAt = 2;
+    std::uint64_t reachedAt = 2;            // steps that reach the states being added
     std::size_t levelEnd = g.states.size(); // where the states one step further begin
     for (std::uint32_t state = 0; state < g.states.size(); ++state) {
         if (state == levelEnd) {
             ++reachedAt;
             levelEnd = g.states.size();
         }
-        // Every state reached in fewer than reachedAt steps is known by now.
-        if (reachedAt > maxSteps || (stopAtEnd && e.firstEnd != 0 && e.firstEnd < reachedAt))
+        if (reachedAt > maxSteps)
             break;
-        if (g.states.size() > maxStates) {
-            e.tooLarge = true;
-            break;
-        }
+        if (g.states.size() > maxStates)
+            return std::nullopt;
         g.stepsBegin.push_back(std::uint32_t(g.steps.size()));
         stepsOutOf(rule, g.states[state], out);
         for (const PairStep &s : out)
@@ -124,7 +108,7 @@ Exploration explore(int base, int quotient, std::uint64_t maxSteps, bool stopAtE
         ticker.tick(1 + std::uint32_t(out.size() / 16));
     }
     g.stepsBegin.resize(g.states.size() + 1, std::uint32_t(g.steps.size()));
-    return e;
+    return g;
 }
 
 // Marks the states from which some walk reaches an end, by a walk backwards from the ends.
@@ -185,10 +169,10 @@ CarryGraph buildCarryGraph(int base, int quotient, std::uint64_t maxSteps, Ticke
 std::optional<CarryGraph> buildCarryGraph(int base, int quotient, std::uint64_t maxSteps,
                                           std::size_t maxStates, Ticker &ticker)
 {
-    Exploration e = explore(base, quotient, maxSteps, false, ticker, maxStates);
-    if (e.tooLarge)
+    const std::optional<CarryGraph> explored = explore(base, quotient, maxSteps, maxStates, ticker);
+    if (!explored)
         return std::nullopt;
-    const CarryGraph &all = e.graph;
+    const CarryGraph &all = *explored;
     const std::vector<bool> live = statesThatCanEnd(all, ticker);
 
     constexpr std::uint32_t kDropped = ~std::uint32_t(0);
@@ -225,11 +209,44 @@ std::optional<CarryGraph> buildCarryGraph(int base, int quotient, std::uint64_t 
 
 std::uint64_t shortestLength(int base, int quotient, Ticker &ticker)
 {
-    const Exploration e = explore(base, quotient, kEveryLength, true, ticker);
-    if (e.firstEnd == 0)
+    const StepRule rule(base, quotient);
+    const Divisor middleFactor(std::uint32_t(quotient - 1));
+    const std::uint32_t s = std::uint32_t(base);
+    // endingAt's rule without a hardware division: the walk asks it of every state it finds.
+    auto endBitsOf = [&](CarryPair p) {
+        const std::uint32_t twice = s * std::uint32_t(p.high) - std::uint32_t(p.low);
+        const bool odd = s * std::uint32_t(p.high) >= std::uint32_t(p.low) &&
+                         middleFactor.divides(twice) && middleFactor.quotient(twice) < s;
+        return (p.low == p.high ? 1 : 0) | (odd ? 2 : 0);
+    };
+    StateNumbers seen;
+    std::vector<CarryPair> queue;
+    int found = 0; // end bits of the states one level further than those being walked from
+    auto reach = [&](std::int32_t, std::int32_t, CarryPair to) {
+        if (seen.insert(std::uint32_t(to.low) * std::uint32_t(quotient) + std::uint32_t(to.high))
+                .second) {
+            queue.push_back(to);
+            found |= endBitsOf(to);
+        }
+    };
+    forEachStep(rule, {0, 0}, [&](std::int32_t x, std::int32_t y, CarryPair to) {
+        if (x != 0 && y != 0)
+            reach(x, y, to);
+    });
+    std::uint64_t steps = 1; // that reach the newest level
+    for (std::size_t levelBegin = 0; found == 0 && levelBegin < queue.size(); ++steps) {
+        const std::size_t levelEnd = queue.size();
+        // An even end is as short as it gets at this level: no need to walk the rest.
+        for (std::size_t i = levelBegin; i < levelEnd && (found & 1) == 0; ++i) {
+            forEachStep(rule, queue[i], reach);
+            ticker.tick();
+        }
+        levelBegin = levelEnd;
+    }
+    if (found == 0)
         return 0;
     // k steps end an even D = 2k or an odd D = 2k + 1.
-    return 2 * e.firstEnd + (e.evenAtFirstEnd ? 0 : 1);
+    return 2 * steps + ((found & 1) != 0 ? 0 : 1);
 }
 
 } // namespace kz::kehr

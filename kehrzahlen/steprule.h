@@ -1,8 +1,11 @@
 // The steps out of one carry pair of S and Q, found from their congruence rather than by trying
-// all S digits (the maths is in kehrzahlen/carrygraph.h).
+// all S digits (the maths is in kehrzahlen/carrygraph.h). The walks that explore a graph call
+// forEachStep once per state, so it divides by nothing but the prepared divisors and steps its
+// residues on by addition.
 #pragma once
 
 #include "kehrzahlen/carrygraph.h"
+#include "kehrzahlen/divisor.h"
 
 #include <cstdint>
 #include <vector>
@@ -16,17 +19,77 @@ struct PairStep {
     friend bool operator==(const PairStep &, const PairStep &) = default;
 };
 
-// What solving the congruence needs for one S and Q, worked out once.
+// What solving (Q^2-1)·u + Q·r + low = 0 (mod S) needs for one S and Q, worked out once. For
+// Q^2 <= S it runs over r (Q values), else over u (about S / Q values).
 struct StepRule {
     StepRule(int base, int quotient);
 
     int base;
     int quotient;
-    // (Q^2-1)·u = c (mod S) needs uGcd | c; then u = (c / uGcd)·uInverse mod (S / uGcd).
-    std::int64_t uGcd, uInverse;
-    // Q·r = c (mod S) likewise.
-    std::int64_t rGcd, rInverse;
+    bool overR;
+    std::uint32_t a; // (Q^2-1) mod S
+    // Over r: the r with Q·r + low = 0 (mod g), g = gcd(a, S), are those = -low·qInverse (mod g);
+    // each has u = (c / g)·inverse (mod M), M = S / g, c = -(Q·r + low) mod S.
+    // Over u: the u = low (mod g), g = gcd(Q, S), each with r = (c / g)·inverse (mod M),
+    // c = -(low + a·u) mod S.
+    std::uint32_t inverse;
+    std::uint32_t qInverse;
+    std::uint32_t next; // what the other unknown gains (mod M) when the one run over gains g
+    Divisor s, q, g, m;
 };
+
+// Calls f(x, y, to) for each step out of `from`; in increasing x when Q^2 > S.
+template <typename F> void forEachStep(const StepRule &rule, CarryPair from, F &&f)
+{
+    const std::uint32_t s = rule.s.value(), q = rule.q.value(), g = rule.g.value();
+    const std::uint32_t m = rule.m.value(), low = std::uint32_t(from.low);
+    const std::uint32_t shifted = s * std::uint32_t(from.high); // x + S·high is Q·u + r
+    auto emit = [&](std::uint32_t u, std::uint32_t r) {
+        const std::uint32_t x = q * u + r - shifted;
+        f(std::int32_t(x), std::int32_t(u), CarryPair{int(rule.s.quotient(q * x + low)), int(r)});
+    };
+    if (rule.overR) {
+        std::uint32_t r =
+            rule.g.remainder(rule.g.remainder(g - rule.g.remainder(low)) * rule.qInverse);
+        if (r >= q)
+            return;
+        const std::uint32_t t = rule.s.remainder(q * r + low);
+        std::uint32_t u0 = rule.m.remainder(rule.g.quotient(t == 0 ? 0 : s - t) * rule.inverse);
+        for (; r < q; r += g) {
+            const std::uint32_t first = shifted > r ? rule.q.quotient(shifted - r + q - 1) : 0;
+            const std::uint32_t last = rule.q.quotient(shifted + s - 1 - r);
+            for (std::uint32_t u = first + rule.m.remainder(u0 + m - rule.m.remainder(first));
+                 u <= last; u += m)
+                emit(u, r);
+            u0 += rule.next;
+            if (u0 >= m)
+                u0 -= m;
+        }
+        return;
+    }
+    std::uint32_t u = rule.q.quotient(shifted);
+    const std::uint32_t lastU = rule.q.quotient(shifted + s - 1);
+    u += rule.g.remainder(low + g - rule.g.remainder(u));
+    if (u > lastU)
+        return;
+    const std::uint32_t t = rule.s.remainder(low + rule.a * u);
+    std::uint32_t r0 = rule.m.remainder(rule.g.quotient(t == 0 ? 0 : s - t) * rule.inverse);
+    for (; u <= lastU; u += g) {
+        // r runs over [0, Q) cut to x in [0, S): only the first and last u are cut.
+        const std::uint32_t qu = q * u;
+        std::uint32_t r = r0;
+        if (shifted > qu) {
+            const std::uint32_t first = shifted - qu;
+            r = first + rule.m.remainder(r0 + m - rule.m.remainder(first));
+        }
+        const std::uint32_t last = shifted + s - 1 - qu < q ? shifted + s - 1 - qu : q - 1;
+        for (; r <= last; r += m)
+            emit(u, r);
+        r0 += rule.next;
+        if (r0 >= m)
+            r0 -= m;
+    }
+}
 
 // Replaces out with the steps out of `from`, in increasing x.
 void stepsOutOf(const StepRule &rule, CarryPair from, std::vector<PairStep> &out);

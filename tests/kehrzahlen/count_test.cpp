@@ -169,5 +169,52 @@ TEST(Kehrmultiplikatoren, PublishedRowsAndEveryBaseInOrder)
     EXPECT_EQ(expected, 51) << "stops when told";
 }
 
+// The nearest end of either parity, by a walk over the pruned graph instead of the exploration
+// that stops at the first end.
+std::uint64_t shortestInGraph(const CarryGraph &g)
+{
+    std::vector<std::uint64_t> steps(g.states.size(), 0);
+    std::vector<std::uint32_t> queue;
+    for (const Step &s : g.firstSteps) {
+        if (steps[s.to] == 0) {
+            steps[s.to] = 1;
+            queue.push_back(s.to);
+        }
+    }
+    std::uint64_t shortest = 0;
+    for (std::size_t i = 0; i < queue.size(); ++i) {
+        const std::uint32_t state = queue[i];
+        for (const Parity parity : {Parity::Even, Parity::Odd}) {
+            const std::uint64_t length = 2 * steps[state] + (parity == Parity::Odd ? 1 : 0);
+            if (g.endsAt(state, parity) && (shortest == 0 || length < shortest))
+                shortest = length;
+        }
+        for (const Step &s : g.stepsFrom(state)) {
+            if (steps[s.to] == 0) {
+                steps[s.to] = steps[state] + 1;
+                queue.push_back(s.to);
+            }
+        }
+    }
+    return shortest;
+}
+
+// Catches a quotient whose graph holds walks that end but that the multipliers miss (or the other
+// way round), and a shortest length that stops at the wrong end: an odd end found before an even
+// one of the same level, or a level cut short. Bases 100 to 130 have graphs of some hundred
+// states, past what the published rows reach.
+TEST(Kehrmultiplikatoren, ShortestLengthAsTheWholeGraphHasIt)
+{
+    for (int base = 2; base <= 130; ++base) {
+        const std::vector<Multiplier> found = kehrmultiplikatoren(base);
+        std::vector<Multiplier> expected;
+        for (int q = kSmallestQuotient; q < base; ++q) {
+            if (const std::uint64_t shortest = shortestInGraph(*carryGraph(base, q)))
+                expected.push_back({q, shortest});
+        }
+        EXPECT_EQ(found, expected) << base;
+    }
+}
+
 } // namespace
 } // namespace kz::kehr

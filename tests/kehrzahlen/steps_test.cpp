@@ -1,4 +1,5 @@
 // The steps solved from the congruence against those found by trying every digit.
+#include "kehrzahlen/divisor.h"
 #include "kehrzahlen/steprule.h"
 
 #include <gtest/gtest.h>
@@ -45,6 +46,28 @@ TEST(Steps, SolvedAsFoundByTryingEveryDigit)
         const int q = std::uniform_int_distribution(2, base - 1)(random);
         std::uniform_int_distribution<int> carry(0, q - 1);
         check(base, q, {carry(random), carry(random)});
+    }
+}
+
+// Catches a wrong magic number: off by one for a power of two or a divisor near 2^32, or for
+// dividends near 2^32, where a quotient one too small still passes every small case.
+TEST(Steps, DivisorAgreesWithDivision)
+{
+    std::mt19937 random(8712);
+    std::vector<std::uint32_t> divisors = {1, 2, 3, 7, 64, 9999, 10000, 65535, 4294967295u};
+    for (int i = 0; i < 200; ++i)
+        divisors.push_back(std::uniform_int_distribution<std::uint32_t>(1, 20000)(random));
+    for (const std::uint32_t d : divisors) {
+        const Divisor divisor(d);
+        std::vector<std::uint32_t> dividends = {0,     1,           d - 1,          d,
+                                                d + 1, 4294967295u, 4294967295u - d};
+        for (int i = 0; i < 200; ++i)
+            dividends.push_back(std::uniform_int_distribution<std::uint32_t>()(random));
+        for (const std::uint32_t n : dividends) {
+            EXPECT_EQ(divisor.quotient(n), n / d) << n << " / " << d;
+            EXPECT_EQ(divisor.remainder(n), n % d) << n << " % " << d;
+            EXPECT_EQ(divisor.divides(n), n % d == 0) << d << " | " << n;
+        }
     }
 }
 
