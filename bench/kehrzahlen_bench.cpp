@@ -4,6 +4,7 @@
 
 #include "cli/kehrentry.h"
 #include "kehrzahlen/kehrzahlen.h"
+#include "tests/support/directcount.h"
 
 #include <benchmark/benchmark.h>
 
@@ -30,6 +31,42 @@ void BM_KehrCounts(benchmark::State &state)
     }
 }
 BENCHMARK(BM_KehrCounts)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// Args: base, first and last digit count; the counting beside the plain dynamic programme, with a
+// big integer per state and step, that it replaced.
+void BM_KehrCountRange(benchmark::State &state)
+{
+    const int base = static_cast<int>(state.range(0));
+    const auto first = static_cast<std::uint64_t>(state.range(1));
+    const auto last = static_cast<std::uint64_t>(state.range(2));
+    for (auto _ : state) {
+        std::size_t bits = 0;
+        kz::kehr::countKehrzahlen(base, first, last, [&](const kz::kehr::Count &c) {
+            bits += mpz_sizeinbase(c.total.get_mpz_t(), 2);
+            return true;
+        });
+        benchmark::DoNotOptimize(bits);
+    }
+}
+void BM_KehrCountRangePlain(benchmark::State &state)
+{
+    const int base = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(kz::testing::directCounts(
+            base, std::max<std::int64_t>(2, state.range(1)), std::uint64_t(state.range(2))));
+    }
+}
+#define KZ_COUNT_RUNS(bench)                                                                      \
+    BENCHMARK(bench)                                                                              \
+        ->ArgNames({"S", "von", "bis"})                                                           \
+        ->Args({3000, 1, 1000})                                                                   \
+        ->Args({10000, 1, 1000})                                                                  \
+        ->Args({9973, 1, 1000})                                                                   \
+        ->Args({10, 1000000, 1000000})                                                            \
+        ->Iterations(1)                                                                           \
+        ->Unit(benchmark::kMillisecond)
+KZ_COUNT_RUNS(BM_KehrCountRange);
+KZ_COUNT_RUNS(BM_KehrCountRangePlain);
 
 // Arg: the last base; one base after the other, as the library does it.
 void BM_Kehrmultiplikatoren(benchmark::State &state)

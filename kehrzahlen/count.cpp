@@ -14,8 +14,8 @@ namespace kz::kehr {
 
 namespace {
 
-// States counted side by side at most; a million states and their counts take some tens of MB.
-constexpr std::size_t kStatesAtOnce = std::size_t(1) << 20;
+// States counted side by side at most; with their steps and counts they take some tens of MB.
+constexpr std::size_t kStatesAtOnce = std::size_t(1) << 18;
 
 struct Counted {
     CarryGraph graph;
@@ -122,11 +122,13 @@ bool countKehrzahlen(int base, std::uint64_t first, std::uint64_t last,
             if (c->graph.states.empty())
                 continue;
             states += c->graph.states.size();
-            c->counter = std::make_unique<WalkCounter>(c->graph, lastStep);
             all.push_back(std::move(c));
         }
-        if (q == base && states <= kStatesAtOnce)
+        if (q == base && states <= kStatesAtOnce) {
+            for (auto &c : all)
+                c->counter = std::make_unique<WalkCounter>(c->graph, lastStep);
             return countSideBySide(all, std::max<std::uint64_t>(first, 2), last, report, ticker);
+        }
 
         // Too many states at once: count one graph after the other and keep the counts.
         const std::uint64_t from = std::max<std::uint64_t>(first, 2);
@@ -135,6 +137,7 @@ bool countKehrzahlen(int base, std::uint64_t first, std::uint64_t last,
             counts[length - from].length = length;
         const auto countOf = [&](std::uint64_t length) -> Count & { return counts[length - from]; };
         const auto countAll = [&](Counted &c) {
+            c.counter = std::make_unique<WalkCounter>(c.graph, lastStep);
             do
                 addCounts(c, from, last, countOf);
             while (c.counter->step(ticker));
@@ -147,10 +150,8 @@ bool countKehrzahlen(int base, std::uint64_t first, std::uint64_t last,
             ticker.setShare(double(q) / double(base));
             Counted c;
             c.graph = buildCarryGraph(base, q, lastStep, ticker);
-            if (c.graph.states.empty())
-                continue;
-            c.counter = std::make_unique<WalkCounter>(c.graph, lastStep);
-            countAll(c);
+            if (!c.graph.states.empty())
+                countAll(c);
         }
         for (const Count &count : counts) {
             if (!report(count))
