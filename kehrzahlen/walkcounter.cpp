@@ -73,6 +73,16 @@ WalkCounter::WalkCounter(const CarryGraph &graph, std::uint64_t lastStep)
     : m_graph(graph), m_lastStep(lastStep), m_stepsToEnd(stepsToEnd(graph)),
       m_into(graph.states.size(), 0), m_next(graph.states.size(), 0)
 {
+    for (std::uint32_t s = 0; s < graph.states.size(); ++s) {
+        if (m_stepsToEnd[s] != kNever)
+            m_farthestEnd = std::max(m_farthestEnd, std::uint64_t(m_stepsToEnd[s]));
+        if (m_stepsToEnd[s] != 0)
+            continue;
+        if (graph.endsAt(s, Parity::Even))
+            m_evenEnds.push_back(s);
+        if (graph.endsAt(s, Parity::Odd))
+            m_oddEnds.push_back(s);
+    }
     for (const Step &step : graph.firstSteps) {
         if (m_stepsToEnd[step.to] >= lastStep)
             continue;
@@ -86,10 +96,21 @@ mpz_class WalkCounter::ending(Parity parity) const
 {
     // One word more than the counts: the sum of up to 2^32 of them cannot overflow it.
     std::vector<std::uint64_t> sum(m_width + 1, 0), value(m_width + 1, 0);
-    for (const std::uint32_t s : m_reached) {
-        if (m_graph.endsAt(s, parity)) {
-            std::copy_n(&m_into[s * m_width], m_width, value.begin());
-            addInto(sum.data(), value.data(), m_width + 1);
+    const auto add = [&](std::uint32_t s) {
+        std::copy_n(&m_into[s * m_width], m_width, value.begin());
+        addInto(sum.data(), value.data(), m_width + 1);
+    };
+    // Whichever is shorter: the ends, or the states walks reach now.
+    const std::vector<std::uint32_t> &ends = parity == Parity::Even ? m_evenEnds : m_oddEnds;
+    if (ends.size() < m_reached.size()) {
+        for (const std::uint32_t s : ends) {
+            if (!isZero(&m_into[s * m_width], m_width))
+                add(s);
+        }
+    } else {
+        for (const std::uint32_t s : m_reached) {
+            if (m_graph.endsAt(s, parity))
+                add(s);
         }
     }
     mpz_class total;
@@ -97,20 +118,21 @@ mpz_class WalkCounter::ending(Parity parity) const
     return total;
 }
 
-template <std::size_t Width>
+template <std::size_t Width, bool CheckEnds>
 bool WalkCounter::stepIntoWidth(std::size_t width, std::size_t &stepsTaken)
 {
     // Width is the width known at compile time, for the common narrow counts; 0: any width.
     if constexpr (Width != 0)
         width = Width;
-    // A state reached after the next step must still reach an end within the steps then left.
+    // A state reached after the next step must still reach an end within the steps then left;
+    // while more steps are left than any state needs, every state qualifies (CheckEnds false).
     const std::uint64_t left = m_lastStep - (m_steps + 1);
     for (const std::uint32_t s : m_reached) {
         const std::uint64_t *from = &m_into[s * width];
         const std::span<const Step> steps = m_graph.stepsFrom(s);
         stepsTaken += steps.size();
         for (const Step &step : steps) {
-            if (m_stepsToEnd[step.to] > left)
+            if (CheckEnds && m_stepsToEnd[step.to] > left)
                 continue;
             std::uint64_t *to = &m_next[step.to * width];
             if (isZero(to, width))
@@ -122,26 +144,36 @@ bool WalkCounter::stepIntoWidth(std::size_t width, std::size_t &stepsTaken)
     return true;
 }
 
-bool WalkCounter::stepInto(std::size_t &stepsTaken)
+template <bool CheckEnds> bool WalkCounter::stepIntoChecked(std::size_t &stepsTaken)
 {
     switch (m_width) {
     case 1:
-        return stepIntoWidth<1>(1, stepsTaken);
+        return stepIntoWidth<1, CheckEnds>(1, stepsTaken);
     case 2:
-        return stepIntoWidth<2>(2, stepsTaken);
+        return stepIntoWidth<2, CheckEnds>(2, stepsTaken);
     case 3:
-        return stepIntoWidth<3>(3, stepsTaken);
+        return stepIntoWidth<3, CheckEnds>(3, stepsTaken);
     case 4:
-        return stepIntoWidth<4>(4, stepsTaken);
+        return stepIntoWidth<4, CheckEnds>(4, stepsTaken);
     default:
-        return stepIntoWidth<0>(m_width, stepsTaken);
+        return stepIntoWidth<0, CheckEnds>(m_width, stepsTaken);
     }
+}
+
+bool WalkCounter::stepInto(std::size_t &stepsTaken)
+{
+    if (m_lastStep - (m_steps + 1) >= m_farthestEnd)
+        return stepIntoChecked<false>(stepsTaken);
+    return stepIntoChecked<true>(stepsTaken);
 }
 
 void WalkCounter::clear(std::vector<std::uint64_t> &values, std::vector<std::uint32_t> &reached)
 {
-    for (const std::uint32_t s : reached)
-        std::fill_n(&values[s * m_width], m_width, 0);
+    const std::size_t width = m_width;
+    for (const std::uint32_t s : reached) {
+        for (std::size_t w = 0; w < width; ++w)
+            values[s * width + w] = 0;
+    }
     reached.clear();
 }
 

@@ -29,7 +29,9 @@ class WalkCounter {
 
   private:
     bool stepInto(std::size_t &stepsTaken); // false when a sum overflowed the width
-    template <std::size_t Width> bool stepIntoWidth(std::size_t width, std::size_t &stepsTaken);
+    template <bool CheckEnds> bool stepIntoChecked(std::size_t &stepsTaken);
+    template <std::size_t Width, bool CheckEnds>
+    bool stepIntoWidth(std::size_t width, std::size_t &stepsTaken);
     void clear(std::vector<std::uint64_t> &values, std::vector<std::uint32_t> &reached);
     void widen();
 
@@ -37,10 +39,12 @@ class WalkCounter {
     std::uint64_t m_lastStep;
     std::uint64_t m_steps = 1;
     std::vector<std::uint32_t> m_stepsToEnd; // fewest steps from each state to an end
-    std::size_t m_width = 1;                 // words per count, least significant first
-    std::vector<std::uint64_t> m_into;       // walks into each state, m_width words each
-    std::vector<std::uint32_t> m_reached;    // the states where m_into is not 0
-    std::vector<std::uint64_t> m_next;       // the next step's counts, built from m_into
+    std::uint64_t m_farthestEnd = 0;         // the most steps any state needs to an end
+    std::vector<std::uint32_t> m_evenEnds, m_oddEnds;
+    std::size_t m_width = 1;              // words per count, least significant first
+    std::vector<std::uint64_t> m_into;    // walks into each state, m_width words each
+    std::vector<std::uint32_t> m_reached; // the states where m_into is not 0
+    std::vector<std::uint64_t> m_next;    // the next step's counts, built from m_into
     std::vector<std::uint32_t> m_nextReached;
 };
 
