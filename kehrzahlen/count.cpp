@@ -1,7 +1,7 @@
-// Counting by the transfer-matrix method, one carry graph at a time. Small graphs are counted
-// side by side and each length is reported as soon as it is counted; when the graphs of a base
-// would not fit in memory together, each is built, counted over every length and freed before
-// the next, and the lengths are reported once all are counted.
+// Counting by the transfer-matrix method. Small graphs are counted side by side and each length
+// is reported as soon as it is counted; when the graphs of a base would not fit in memory
+// together, the short lengths still come at once, from graphs bounded to their walks, and for the
+// rest each graph is built, counted over every length and freed before the next.
 #include "kehrzahlen/fraction.h"
 #include "kehrzahlen/graphbuild.h"
 #include "kehrzahlen/kehrzahlen.h"
@@ -9,6 +9,7 @@
 #include "kehrzahlen/walkcounter.h"
 
 #include <memory>
+#include <optional>
 
 namespace kz::kehr {
 
@@ -97,6 +98,57 @@ Count countOneLength(int base, std::uint64_t length, Ticker &ticker)
     return count;
 }
 
+// The graphs of every Q for walks of up to maxSteps steps, each with its counter, if their states
+// fit side by side.
+std::optional<std::vector<std::unique_ptr<Counted>>> sideBySide(int base, std::uint64_t maxSteps,
+                                                                Ticker &ticker)
+{
+    std::vector<std::unique_ptr<Counted>> all;
+    std::size_t states = 0;
+    for (int q = kSmallestQuotient; q < base; ++q) {
+        auto c = std::make_unique<Counted>();
+        c->graph = buildCarryGraph(base, q, maxSteps, ticker);
+        if (c->graph.states.empty())
+            continue;
+        states += c->graph.states.size();
+        if (states > kStatesAtOnce)
+            return std::nullopt;
+        all.push_back(std::move(c));
+    }
+    for (auto &c : all)
+        c->counter = std::make_unique<WalkCounter>(c->graph, maxSteps);
+    return all;
+}
+
+// Builds and counts each Q's graph on its own, freeing it before the next, keeping the counts of
+// first..last (2 <= first), and reports them once all are counted.
+bool countOneAfterTheOther(int base, std::uint64_t first, std::uint64_t last,
+                           const std::function<bool(const Count &)> &report, Ticker &ticker)
+{
+    if (first > last)
+        return true;
+    std::vector<Count> counts(last - first + 1);
+    for (std::uint64_t length = first; length <= last; ++length)
+        counts[length - first].length = length;
+    const auto countOf = [&](std::uint64_t length) -> Count & { return counts[length - first]; };
+    for (int q = kSmallestQuotient; q < base; ++q) {
+        ticker.setShare(double(q) / double(base));
+        Counted c;
+        c.graph = buildCarryGraph(base, q, last / 2, ticker);
+        if (c.graph.states.empty())
+            continue;
+        c.counter = std::make_unique<WalkCounter>(c.graph, last / 2);
+        do
+            addCounts(c, first, last, countOf);
+        while (c.counter->step(ticker));
+    }
+    for (const Count &count : counts) {
+        if (!report(count))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool countKehrzahlen(int base, std::uint64_t first, std::uint64_t last,
@@ -113,51 +165,29 @@ bool countKehrzahlen(int base, std::uint64_t first, std::uint64_t last,
         if (first == last)
             return report(countOneLength(base, last, ticker));
         const std::uint64_t lastStep = last / 2; // walks of k steps end D = 2k and D = 2k + 1
-        std::vector<std::unique_ptr<Counted>> all;
-        std::size_t states = 0;
-        int q = kSmallestQuotient;
-        for (; q < base && states <= kStatesAtOnce; ++q) {
-            auto c = std::make_unique<Counted>();
-            c->graph = buildCarryGraph(base, q, lastStep, ticker);
-            if (c->graph.states.empty())
-                continue;
-            states += c->graph.states.size();
-            all.push_back(std::move(c));
-        }
-        if (q == base && states <= kStatesAtOnce) {
-            for (auto &c : all)
-                c->counter = std::make_unique<WalkCounter>(c->graph, lastStep);
-            return countSideBySide(all, std::max<std::uint64_t>(first, 2), last, report, ticker);
-        }
-
-        // Too many states at once: count one graph after the other and keep the counts.
         const std::uint64_t from = std::max<std::uint64_t>(first, 2);
-        std::vector<Count> counts(last - from + 1);
-        for (std::uint64_t length = from; length <= last; ++length)
-            counts[length - from].length = length;
-        const auto countOf = [&](std::uint64_t length) -> Count & { return counts[length - from]; };
-        const auto countAll = [&](Counted &c) {
-            c.counter = std::make_unique<WalkCounter>(c.graph, lastStep);
-            do
-                addCounts(c, from, last, countOf);
-            while (c.counter->step(ticker));
-        };
-        for (auto &c : all) {
-            countAll(*c);
-            c.reset();
+        if (auto all = sideBySide(base, lastStep, ticker))
+            return countSideBySide(*all, from, last, report, ticker);
+
+        // The short lengths come at once from graphs bounded to fewer steps, which fit side by
+        // side; the rest once every graph has been counted on its own.
+        std::uint64_t shortSteps = 0;
+        std::vector<std::unique_ptr<Counted>> shortGraphs;
+        for (std::uint64_t steps = 8; steps < lastStep; steps *= 2) {
+            auto graphs = sideBySide(base, steps, ticker);
+            if (!graphs)
+                break;
+            shortSteps = steps;
+            shortGraphs = std::move(*graphs);
         }
-        for (; q < base; ++q) {
-            ticker.setShare(double(q) / double(base));
-            Counted c;
-            c.graph = buildCarryGraph(base, q, lastStep, ticker);
-            if (!c.graph.states.empty())
-                countAll(c);
-        }
-        for (const Count &count : counts) {
-            if (!report(count))
+        std::uint64_t rest = from;
+        if (shortSteps != 0 && 2 * shortSteps + 1 >= from) {
+            if (!countSideBySide(shortGraphs, from, 2 * shortSteps + 1, report, ticker))
                 return false;
+            rest = 2 * shortSteps + 2;
         }
-        return true;
+        shortGraphs.clear();
+        return countOneAfterTheOther(base, rest, last, report, ticker);
     });
 }
 
