@@ -21,7 +21,12 @@ std::string nameOf(CarryPair p)
 
 void writeStateGraphDot(std::ostream &out, int base, int quotient)
 {
-    const CarryGraph g = *carryGraph(base, quotient);
+    writeStateGraphDot(out, *carryGraph(base, quotient));
+}
+
+void writeStateGraphDot(std::ostream &out, const CarryGraph &g)
+{
+    const int base = g.base, quotient = g.quotient;
 
     out << "digraph kehrzahlen {\n"
         << "    label=\"S = " << base << ", Q = " << quotient << "\";\n"

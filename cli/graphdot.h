@@ -1,6 +1,8 @@
 // The carry graph of S and Q in Graphviz DOT, ready for `dot -Tsvg`.
 #pragma once
 
+#include "kehrzahlen/carrygraph.h"
+
 #include <ostream>
 
 namespace kz::cli {
@@ -12,5 +14,7 @@ namespace kz::cli {
 // odd length ends are filled grey and name their middle digit z. A Q without Kehrzahl draws the
 // start alone.
 void writeStateGraphDot(std::ostream &out, int base, int quotient);
+// The same for a graph built already (by carryGraph, which a caller can cancel).
+void writeStateGraphDot(std::ostream &out, const kehr::CarryGraph &graph);
 
 } // namespace kz::cli
