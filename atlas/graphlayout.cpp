@@ -17,7 +17,10 @@ const std::string kStartName = "start";
 
 std::string nodeName(std::size_t node)
 {
-    return node == 0 ? kStartName : "s" + std::to_string(node - 1);
+    if (node == 0)
+        return kStartName;
+    std::string name = "s";
+    return name += std::to_string(node - 1);
 }
 
 // The edges of g between distinct node pairs (node 0 is the start), their pairs in step order.

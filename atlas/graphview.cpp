@@ -20,8 +20,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <ostream>
-#include <streambuf>
+#include <string_view>
 
 namespace kz::atlas {
 
@@ -29,49 +28,6 @@ namespace {
 
 // Steps named in the walk's line under the graph; a longer walk is cut short there.
 constexpr std::size_t kStepsInText = 12;
-
-struct Cancelled {};
-
-// A stream buffer into a QSaveFile that stops the writer once the cancel flag is set: the
-// stream rethrows, and the file is never committed.
-class SaveFileBuffer : public std::streambuf {
-  public:
-    SaveFileBuffer(QSaveFile &file, const std::atomic<bool> *cancel)
-        : m_file(file), m_cancel(cancel)
-    {
-        setp(m_buffer, m_buffer + sizeof m_buffer);
-    }
-    bool failed() const { return m_failed; }
-
-  protected:
-    int_type overflow(int_type c) override
-    {
-        if (!flush())
-            return traits_type::eof();
-        if (!traits_type::eq_int_type(c, traits_type::eof())) {
-            *pptr() = traits_type::to_char_type(c);
-            pbump(1);
-        }
-        return traits_type::not_eof(c);
-    }
-    int sync() override { return flush() ? 0 : -1; }
-
-  private:
-    bool flush()
-    {
-        if (m_cancel && m_cancel->load(std::memory_order_relaxed))
-            throw Cancelled{};
-        const qint64 size = pptr() - pbase();
-        m_failed = m_failed || m_file.write(pbase(), size) != size;
-        setp(m_buffer, m_buffer + sizeof m_buffer);
-        return !m_failed;
-    }
-
-    QSaveFile &m_file;
-    const std::atomic<bool> *m_cancel;
-    char m_buffer[1 << 16];
-    bool m_failed = false;
-};
 
 QString titleOf(int base, int quotient, const std::vector<std::int32_t> &smallest)
 {
@@ -320,24 +276,21 @@ void GraphView::saveDotTo(const QString &path)
         return;
     m_dotWorker->start([this, base, quotient, path](Worker::Job &job) {
         const auto graph = kehr::carryGraph(base, quotient, job.watch());
-        if (!graph)
+        const auto smallest =
+            graph ? kehr::smallestKehrzahl(base, quotient, job.watch()) : std::nullopt;
+        if (!smallest)
             return;
+        // QSaveFile renames on commit: a cancelled or failed save leaves no half file behind.
         QSaveFile file(path);
-        bool saved = false;
-        if (file.open(QIODevice::WriteOnly)) {
-            SaveFileBuffer buffer(file, job.watch().cancel);
-            std::ostream out(&buffer);
-            out.exceptions(std::ios::badbit);
-            try {
-                cli::writeStateGraphDot(out, *graph);
-                out.flush();
-                saved = !buffer.failed() && file.commit();
-            } catch (const Cancelled &) {
-                file.cancelWriting();
-            } catch (const std::ios_base::failure &) {
-                file.cancelWriting(); // the file said why; the note reads it
-            }
-        }
+        const bool saved =
+            file.open(QIODevice::WriteOnly) &&
+            cli::writeStateGraphDot(
+                [&](std::string_view line) {
+                    return !job.cancelled() &&
+                           file.write(line.data(), qint64(line.size())) == qint64(line.size());
+                },
+                *graph, *smallest) &&
+            file.commit();
         if (job.cancelled())
             return;
         const QString note =
