@@ -5,6 +5,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QLineSeries>
+#include <QPen>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -75,9 +76,14 @@ void CountChart::showCounts(const CountModel &model)
     std::sort(m_drawn.begin(), m_drawn.end());
 
     double highest = 1;
-    for (const int q : m_drawn) {
+    // The total first, dashed: where the lines of several Q lie on each other, it shows their sum.
+    std::vector<int> lines{0};
+    lines.insert(lines.end(), m_drawn.begin(), m_drawn.end());
+    for (const int q : lines) {
         auto *line = new QLineSeries(c);
-        line->setName(QStringLiteral("Q = %1").arg(q));
+        line->setName(q == 0 ? QStringLiteral("alle Q") : QStringLiteral("Q = %1").arg(q));
+        if (q == 0)
+            line->setPen(QPen(QColor(90, 90, 90), 2, Qt::DashLine));
         QList<QPointF> points;
         for (int row = 0; row < rows; ++row) {
             const mpz_class n = model.countOf(row, q);

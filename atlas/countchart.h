@@ -26,7 +26,7 @@ class CountChart : public QChartView {
     explicit CountChart(QWidget *parent = nullptr);
     // Draws the model's rows anew.
     void showCounts(const CountModel &model);
-    // The quotients drawn, in the order of their lines.
+    // The quotients drawn, in the order of their lines after the dashed line of the total.
     const std::vector<int> &drawnQuotients() const { return m_drawn; }
 
   private:

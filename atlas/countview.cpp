@@ -41,7 +41,7 @@ CountView::CountView(QWidget *parent)
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_table->horizontalHeader()->setDefaultSectionSize(150);
+    m_table->horizontalHeader()->setDefaultSectionSize(110);
     m_table->setAlternatingRowColors(true);
     enableCopy(m_table);
     m_status->setAccessibleName(QStringLiteral("Stand der Zählung"));
@@ -50,8 +50,9 @@ CountView::CountView(QWidget *parent)
     auto *split = new QSplitter(Qt::Horizontal, this);
     split->addWidget(m_table);
     split->addWidget(m_chart);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
+    split->setSizes({560, 560});
     auto *column = new QVBoxLayout(this);
     column->addWidget(split, 1);
     column->addWidget(m_status);

@@ -48,6 +48,7 @@ std::string asciiLabel(const QString &text)
 {
     QString ascii = text;
     ascii.replace(QChar(u'→'), QStringLiteral("->")).replace(QChar(u'…'), QStringLiteral("..."));
+    ascii.replace(QChar(u'≠'), QStringLiteral("!="));
     ascii.replace(QChar(u'\n'), QStringLiteral("\\n"));
     return ascii.toStdString();
 }
@@ -55,7 +56,7 @@ std::string asciiLabel(const QString &text)
 QString nodeLabel(const kehr::CarryGraph &g, std::size_t node)
 {
     if (node == 0)
-        return QStringLiteral("Start");
+        return startLabel();
     const kehr::Ending e = g.endingOf(std::uint32_t(node - 1));
     QString label = stateText(g.states[node - 1]);
     if (e.middle)
@@ -70,6 +71,11 @@ std::mutex g_graphviz;
 QString stateText(kehr::CarryPair p)
 {
     return QStringLiteral("[%1,%2]").arg(p.low).arg(p.high);
+}
+
+QString startLabel()
+{
+    return QStringLiteral("Start\nerste Ziffern ≠ 0");
 }
 
 QString pairText(DigitPair pair)

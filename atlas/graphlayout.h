@@ -28,6 +28,8 @@ using DigitPair = std::pair<std::int32_t, std::int32_t>; // x (from the top), y 
 // "[3,3]" and "8→2": states and digit pairs never look alike.
 QString stateText(kehr::CarryPair p);
 QString pairText(DigitPair pair);
+// The start node says why it is not the state [0,0]: the first digit pair has no 0.
+QString startLabel();
 
 struct DrawnNode {
     std::optional<kehr::CarryPair> state; // none: the start

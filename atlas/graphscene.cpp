@@ -85,7 +85,7 @@ QString stateToolTip(const DrawnNode &node)
 StateItem::StateItem(const DrawnNode &node) : m_node(node)
 {
     setPos(node.centre);
-    m_label = node.state ? stateText(*node.state) : QStringLiteral("Start");
+    m_label = node.state ? stateText(*node.state) : startLabel();
     if (node.ending.middle)
         m_label += QStringLiteral("\nz=%1").arg(*node.ending.middle);
     setToolTip(stateToolTip(node));

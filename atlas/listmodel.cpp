@@ -162,6 +162,8 @@ QVariant ListModel::data(const QModelIndex &index, int role) const
     case QDigits:
     case ColumnCount:
         whole = QString::fromStdString(digitSequence(q));
+        if (shortened)
+            return whole;
         break;
     }
     if (role == kWholeTextRole)

@@ -103,8 +103,9 @@ void MultiplierView::compute()
 void MultiplierView::addBase(int base, const std::vector<MultiplierRow> &rows)
 {
     auto *top = cell(QString::number(base));
-    const QString count = rows.empty() ? QStringLiteral("keine Kehrzahlen")
-                                       : QStringLiteral("%1 Quotienten").arg(rows.size());
+    const QString count = rows.empty()       ? QStringLiteral("keine Kehrzahlen")
+                          : rows.size() == 1 ? QStringLiteral("1 Quotient")
+                                             : QStringLiteral("%1 Quotienten").arg(rows.size());
     QList<QStandardItem *> line{top, cell(count), cell({}), cell({}), cell({})};
     for (const MultiplierRow &r : rows) {
         const QString n = QString::fromStdString(r.smallestN),
