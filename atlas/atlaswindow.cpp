@@ -122,7 +122,28 @@ void AtlasWindow::applyFields()
     m_lengthsNote->setText(lengths.note);
     if (!base.value || !lengths.value)
         return; // the last good result stays on screen
-    setInput({*base.value, *lengths.value, m_input.quotient});
+    const Input input{*base.value, *lengths.value, m_input.quotient};
+    // Enter on unchanged values starts again what "Abbrechen" left half done.
+    const int shown = m_tabs->currentIndex();
+    if (input == m_input && shown >= 0 && workerOf(View(shown))->cancelled())
+        m_stale[std::size_t(shown)] = true;
+    setInput(input);
+    refreshShownView();
+}
+
+Worker *AtlasWindow::workerOf(View view) const
+{
+    switch (view) {
+    case View::Anzahl:
+        return m_count->worker();
+    case View::Liste:
+        return m_list->model()->worker();
+    case View::Multiplikatoren:
+        return m_multipliers->worker();
+    case View::Graph:
+        break;
+    }
+    return m_graph->worker();
 }
 
 void AtlasWindow::setInput(const Input &input)

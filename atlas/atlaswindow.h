@@ -20,6 +20,7 @@ class CountView;
 class GraphView;
 class ListView;
 class MultiplierView;
+class Worker;
 struct ListedKehrzahl;
 
 class AtlasWindow : public QMainWindow {
@@ -55,6 +56,7 @@ class AtlasWindow : public QMainWindow {
     void setInput(const Input &input);
     void refreshShownView();
     void kehrzahlSelected(int base, const ListedKehrzahl &k);
+    Worker *workerOf(View view) const;
 
     Input m_input;
     std::array<bool, 4> m_stale{true, true, true, true};

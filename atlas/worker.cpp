@@ -39,6 +39,7 @@ void Worker::start(Work work)
     reap(false);
     m_current.reset(new Job(this, ++m_generation));
     m_busy = true;
+    m_cancelled = false;
     emit started();
     std::shared_ptr<Job> job = m_current;
     std::thread thread([job, work = std::move(work)] {
@@ -64,6 +65,7 @@ void Worker::cancel()
 void Worker::end(bool completed)
 {
     m_busy = false;
+    m_cancelled = !completed;
     reap(false);
     emit finished(completed);
 }

@@ -46,6 +46,8 @@ class Worker : public QObject {
     // Cancels the running job: nothing it posts arrives any more, and finished(false) follows.
     void cancel();
     bool busy() const { return m_busy; }
+    // The last job was cancelled before it completed: its results on screen are partial.
+    bool cancelled() const { return m_cancelled; }
     // Waits for every thread that has been started; the GUI thread does this only when closing.
     void cancelAndJoin();
 
@@ -68,6 +70,7 @@ class Worker : public QObject {
     std::shared_ptr<Job> m_current;
     quint64 m_generation = 0;
     bool m_busy = false;
+    bool m_cancelled = false;
 };
 
 } // namespace kz::atlas
