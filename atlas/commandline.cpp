@@ -67,14 +67,16 @@ Startup readCommandLine(const QStringList &arguments)
                                             QString::fromLatin1(o.value)));
     parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
     parser.addOption(QCommandLineOption(QStringLiteral("version")));
-    if (!parser.parse(arguments)) {
+    const bool parsed = parser.parse(arguments);
+    if (!parsed) {
         // Qt's own message is English: say in German what is wrong.
         const QStringList unknown = parser.unknownOptionNames();
         s.messages << (unknown.isEmpty()
                            ? QStringLiteral("Einer Option fehlt ihr Wert")
                            : QStringLiteral("Unbekannte Option: %1").arg(unknown.join(", ")));
     }
-    for (const QString &extra : parser.positionalArguments())
+    // After an unknown option its value looks like an extra word: one message is enough.
+    for (const QString &extra : parsed ? parser.positionalArguments() : QStringList())
         s.messages << QStringLiteral("Überzählige Angabe: %1").arg(extra);
     s.help = parser.isSet(QStringLiteral("help"));
     s.version = parser.isSet(QStringLiteral("version"));
