@@ -22,6 +22,8 @@ class CountChart : public QChartView {
   public:
     // Lines for at most this many Q: those with the most Kehrzahlen at the longest D.
     static constexpr int kMostLines = 10;
+    // Points per line at most: every k-th length, and the last.
+    static constexpr int kMostPoints = 300;
 
     explicit CountChart(QWidget *parent = nullptr);
     // Draws the model's rows anew.

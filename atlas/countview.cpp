@@ -23,6 +23,9 @@ namespace {
 constexpr auto kBatchEvery = std::chrono::milliseconds(40);
 // The chart is drawn anew at most this often while rows arrive.
 constexpr int kChartEveryMs = 250;
+// The chart follows the rows by this much: the table is painted first, and the chart is drawn
+// once for all rows that arrive meanwhile.
+constexpr int kChartAfterMs = 60;
 
 } // namespace
 
@@ -59,7 +62,7 @@ CountView::CountView(QWidget *parent)
     column->addWidget(m_progress);
 
     connect(m_worker, &Worker::finished, this, [this](bool completed) {
-        m_chart->showCounts(*m_model);
+        redrawChartSoon();
         if (completed) {
             emit countsComplete();
         } else {
@@ -115,8 +118,8 @@ void CountView::redrawChartSoon()
         return;
     m_chartDue = true;
     const int wait = m_sinceChart.isValid() && m_sinceChart.elapsed() < kChartEveryMs
-                         ? kChartEveryMs - int(m_sinceChart.elapsed())
-                         : 0;
+                         ? std::max(kChartAfterMs, kChartEveryMs - int(m_sinceChart.elapsed()))
+                         : kChartAfterMs;
     QTimer::singleShot(wait, this, [this] {
         m_chartDue = false;
         m_sinceChart.start();

@@ -67,16 +67,14 @@ void ListModel::receive(Page page)
         count += b.rows();
     if (count > 0) {
         beginInsertRows({}, m_rows, m_rows + int(count) - 1);
+        // Each page keeps its own blocks: appending to one growing array would copy it, and
+        // hold it twice, whenever it grows.
         for (RowBlock &b : page.blocks) {
-            if (!m_blocks.empty() && m_blocks.back().length == b.length) {
-                RowBlock &into = m_blocks.back();
-                into.digits.insert(into.digits.end(), b.digits.begin(), b.digits.end());
-                into.quotients.insert(into.quotients.end(), b.quotients.begin(), b.quotients.end());
-            } else {
-                m_blockStart.push_back(m_rows);
-                m_blocks.push_back(std::move(b));
-            }
-            m_rows = m_blockStart.back() + int(m_blocks.back().rows());
+            m_blockStart.push_back(m_rows);
+            m_rows += int(b.rows());
+            b.digits.shrink_to_fit(); // a page is small; a million rows are not
+            b.quotients.shrink_to_fit();
+            m_blocks.push_back(std::move(b));
         }
         endInsertRows();
     }

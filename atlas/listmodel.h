@@ -30,7 +30,7 @@ class ListModel : public QAbstractTableModel {
     enum Column { N, M, Q, NDigits, MDigits, QDigits, ColumnCount };
     // The first page is small so that the first rows come at once; later pages are larger.
     static constexpr std::size_t kFirstPageRows = 100;
-    static constexpr std::size_t kPageRows = 500;
+    static constexpr std::size_t kPageRows = 4000;
     // No page holds more digits than this, however long the numbers are.
     static constexpr std::size_t kPageDigits = 1 << 22;
 
