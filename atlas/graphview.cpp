@@ -220,14 +220,12 @@ void GraphView::showSummary(const GraphSize &size, const QString &title)
     delete m_scene;
     m_scene = nullptr;
     m_summary->setText(
-        QStringLiteral("%1\n\nDer Graph hat %2 Zustände, %3 Kanten und %4 Ziffernpaare: zu groß, "
-                       "um ihn hier in ein, zwei Sekunden zu zeichnen (gezeichnet wird bis %5 "
-                       "Zustände und %6 Kanten).\nMit „DOT-Datei speichern …“ lässt er sich als "
-                       "DOT-Datei sichern.")
+        QStringLiteral("%1\n\nDer Graph hat %2 Zustände und %3 Kanten: zu groß, um ihn hier in "
+                       "ein, zwei Sekunden zu zeichnen (gezeichnet wird bis %4 Zustände und %5 "
+                       "Kanten).\nMit „DOT-Datei speichern …“ lässt er sich als DOT-Datei sichern.")
             .arg(title)
             .arg(size.states)
             .arg(size.edges)
-            .arg(size.steps)
             .arg(kMostStatesDrawn)
             .arg(kMostEdgesDrawn));
     m_pages->setCurrentWidget(m_summary);

@@ -26,6 +26,15 @@ std::string pairOf(const Step &s)
     return pair += std::to_string(s.y);
 }
 
+// A title stays one line: numbers beyond 40 digits keep their first 12 and last 8.
+std::string shortened(const std::string &decimal)
+{
+    if (decimal.size() <= 40)
+        return decimal;
+    return decimal.substr(0, 12) + "…" + decimal.substr(decimal.size() - 8) + " (" +
+           std::to_string(decimal.size()) + " Stellen)";
+}
+
 std::string titleOf(const CarryGraph &g, std::span<const std::int32_t> smallest)
 {
     std::string title = "S = " + std::to_string(g.base);
@@ -33,8 +42,8 @@ std::string titleOf(const CarryGraph &g, std::span<const std::int32_t> smallest)
     if (smallest.empty())
         return title + " – keine Kehrzahl";
     const Values v = valuesOf(g.base, {smallest, g.quotient});
-    return title + " – kleinste Kehrzahl: " + v.n.get_str() + " = " + std::to_string(g.quotient) +
-           " · " + v.m.get_str();
+    return title + " – kleinste Kehrzahl: " + shortened(v.n.get_str()) + " = " +
+           std::to_string(g.quotient) + " · " + shortened(v.m.get_str());
 }
 
 std::string stateLine(const CarryGraph &g, std::uint32_t s)

@@ -21,8 +21,8 @@ using DotSink = std::function<bool(std::string_view)>;
 // pair x→y that steps along it; a state's edges go out in increasing x. States where an even length
 // ends are double circles; states where an odd length ends are filled grey and name their middle
 // digit z. The title names the smallest Kehrzahl (digits least significant first; empty: Q has
-// none) and a note explains the shapes. Nothing is held beyond the line being written. False when
-// write said stop.
+// none), beyond 40 digits by its first and last ones, and a note at the far end explains the
+// shapes. Nothing is held beyond the line being written. False when write said stop.
 bool writeStateGraphDot(const DotSink &write, const kehr::CarryGraph &graph,
                         std::span<const std::int32_t> smallest);
 
