@@ -48,7 +48,7 @@ int labelStep(double highest)
 CountChart::CountChart(QWidget *parent) : QChartView(parent)
 {
     setRenderHint(QPainter::Antialiasing);
-    chart()->legend()->setAlignment(Qt::AlignBottom);
+    chart()->legend()->setAlignment(Qt::AlignRight); // a column: up to eleven names fit
     setAccessibleName(QStringLiteral("Diagramm der Anzahlen"));
     setToolTip(QStringLiteral("Anzahl der Kehrzahlen nach Stellenzahl D, je Q, logarithmisch"));
 }

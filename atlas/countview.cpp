@@ -45,6 +45,7 @@ CountView::CountView(QWidget *parent)
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->horizontalHeader()->setDefaultSectionSize(110);
+    m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setAlternatingRowColors(true);
     enableCopy(m_table);
     m_status->setAccessibleName(QStringLiteral("Stand der Zählung"));

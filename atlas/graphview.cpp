@@ -48,7 +48,7 @@ QString walkLine(int base, const ListedKehrzahl &k, const kehr::Walk &walk)
         QStringLiteral("Weg von n = %1 (Q = %2): Start").arg(shortenedNumber(v.n)).arg(k.quotient);
     for (std::size_t i = 0; i < walk.steps.size() && i < kStepsInText; ++i) {
         const kehr::WalkStep &s = walk.steps[i];
-        text += QStringLiteral(" –%1→ %2").arg(pairText({s.x, s.y}), stateText(s.to));
+        text += QStringLiteral(", %1 nach %2").arg(pairText({s.x, s.y}), stateText(s.to));
     }
     if (walk.steps.size() > kStepsInText)
         text += QStringLiteral(" … (%1 Schritte)").arg(walk.steps.size());

@@ -47,6 +47,7 @@ ListView::ListView(QWidget *parent)
     m_table->horizontalHeader()->setDefaultSectionSize(200);
     m_table->horizontalHeader()->resizeSection(ListModel::Q, 50);
     m_table->horizontalHeader()->resizeSection(ListModel::QDigits, 110);
+    m_table->horizontalHeader()->setStretchLastSection(true);
     enableCopy(m_table);
 
     m_save->setAccessibleName(QStringLiteral("Liste speichern"));

@@ -22,11 +22,28 @@ ZoomView::ZoomView(QWidget *parent) : QGraphicsView(parent)
 
 void ZoomView::fit()
 {
+    m_fitPending = !isVisible();
+    if (m_fitPending)
+        return;
     if (scene())
         fitInView(scene()->sceneRect(), Qt::KeepAspectRatio);
     // A small graph is not blown up beyond its own size.
     if (zoom() > 1.5)
         setTransform(QTransform::fromScale(1.5, 1.5));
+}
+
+void ZoomView::showEvent(QShowEvent *event)
+{
+    QGraphicsView::showEvent(event);
+    if (m_fitPending)
+        fit();
+}
+
+void ZoomView::resizeEvent(QResizeEvent *event)
+{
+    QGraphicsView::resizeEvent(event);
+    if (m_fitPending)
+        fit();
 }
 
 void ZoomView::wheelEvent(QWheelEvent *event)

@@ -1,5 +1,5 @@
 // A graphics view for the carry graph: the wheel zooms around the pointer, dragging pans, and
-// fit() shows the whole scene.
+// fit() shows the whole scene, at once or, while hidden, when shown.
 #pragma once
 
 #include <QGraphicsView>
@@ -16,6 +16,12 @@ class ZoomView : public QGraphicsView {
 
   protected:
     void wheelEvent(QWheelEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+  private:
+    // A scene set while the view was hidden is fitted once the view has its size.
+    bool m_fitPending = false;
 };
 
 } // namespace kz::atlas
