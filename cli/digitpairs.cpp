@@ -7,21 +7,19 @@
 #include "engine/texts.h"
 #include "kehrzahlen/kehrzahlen.h"
 
-
 namespace kz::cli {
 
 void runList(const Options &options, Output &out, std::atomic<bool> &stop)
 {
     const int base = options.bases.first;
     std::string entry;
-    const bool whole = kehr::listKehrzahlen(
-        base, options.lengths.first, options.lengths.last,
-        [&](const kehr::Kehrzahl &k) {
-            entry.clear();
-            appendKehrzahlEntry(entry, base, k);
-            return out.write(entry) && !stop;
-        },
-        {.progress = {}, .cancel = &stop});
+    const bool whole = kehr::listKehrzahlen(base, options.lengths.first, options.lengths.last,
+                                            [&](const kehr::Kehrzahl &k) {
+                                                entry.clear();
+                                                appendKehrzahlEntry(entry, base, k);
+                                                return out.write(entry) && !stop;
+                                            },
+                                            {.progress = {}, .cancel = &stop});
     if (whole)
         out.write(texts::kFertig);
 }
