@@ -7,8 +7,6 @@
 #include "engine/texts.h"
 #include "kehrzahlen/kehrzahlen.h"
 
-#include <sstream>
-
 namespace kz::cli {
 
 void runList(const Options &options, Output &out, std::atomic<bool> &stop)
@@ -65,11 +63,17 @@ void runMultiplikatoren(const Options &options, Output &out, std::atomic<bool> &
     orderedMap(count, threads, 4 * threads, line, write, stop);
 }
 
-void runGraph(const Options &options, Output &out, std::atomic<bool> &)
+void runGraph(const Options &options, Output &out, std::atomic<bool> &stop)
 {
-    std::ostringstream dot;
-    writeStateGraphDot(dot, options.bases.first, options.quotient);
-    out.write(dot.str());
+    const kehr::Watch watch{.progress = {}, .cancel = &stop};
+    const auto graph = kehr::carryGraph(options.bases.first, options.quotient, watch);
+    const auto smallest =
+        graph ? kehr::smallestKehrzahl(options.bases.first, options.quotient, watch) : std::nullopt;
+    if (!smallest)
+        return;
+    // Line by line into the output: the drawing is never held as a whole text.
+    writeStateGraphDot([&](std::string_view line) { return out.write(line) && !stop; }, *graph,
+                       *smallest);
 }
 
 namespace {
