@@ -38,6 +38,9 @@ std::string refusalOf(const kehr::LimitError &e)
     case kehr::Limit::Fraction:
         return "Die erzeugende Funktion dieser Basis hätte mehr als " + std::to_string(e.highest) +
                " Glieder; sie wird nicht berechnet";
+    case kehr::Limit::Memory:
+        return "Die Liste bis " + std::to_string(e.value) + " Stellen bräuchte mehr als " +
+               std::to_string(e.highest) + " MB Arbeitsspeicher";
     case kehr::Limit::Order:
         break;
     }

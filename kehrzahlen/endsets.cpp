@@ -16,9 +16,12 @@ std::size_t hashOf(const std::vector<std::uint64_t> &set)
 
 } // namespace
 
-EndSets::EndSets(const CarryGraph &g, Parity parity, std::uint64_t longest, Ticker &ticker)
+EndSets::EndSets(const CarryGraph &g, Parity parity, std::uint64_t longest, Ticker &ticker,
+                 std::size_t maxBytes)
 {
     const std::size_t words = (g.states.size() + 63) / 64;
+    // A set, its slot in the list and its entry in `seen`.
+    const std::size_t bytesPerSet = words * 8 + sizeof(m_sets[0]) + 64;
     std::vector<std::uint64_t> set(words, 0);
     for (std::uint32_t s = 0; s < g.states.size(); ++s) {
         if (g.endsAt(s, parity))
@@ -34,6 +37,9 @@ EndSets::EndSets(const CarryGraph &g, Parity parity, std::uint64_t longest, Tick
                 return;
             }
         }
+        m_bytes += bytesPerSet;
+        if (m_bytes > maxBytes)
+            throw OverBudget{};
         seen.emplace(h, m_sets.size());
         m_sets.push_back(set);
         if (j == longest)

@@ -6,15 +6,21 @@
 #include "kehrzahlen/carrygraph.h"
 #include "kehrzahlen/ticker.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace kz::kehr {
 
+// Thrown when the sets would take more memory than their caller allows.
+struct OverBudget {};
+
 class EndSets {
   public:
-    // The sets for j = 0 .. longest at most (fewer when they repeat before).
-    EndSets(const CarryGraph &graph, Parity parity, std::uint64_t longest, Ticker &ticker);
+    // The sets for j = 0 .. longest at most (fewer when they repeat before); throws OverBudget
+    // once they, with what it takes to find their repeat, would pass maxBytes.
+    EndSets(const CarryGraph &graph, Parity parity, std::uint64_t longest, Ticker &ticker,
+            std::size_t maxBytes = SIZE_MAX);
 
     bool canEndIn(std::uint64_t steps, std::uint32_t state) const
     {
@@ -25,6 +31,7 @@ class EndSets {
     // Where the sets start to repeat, and after how many steps they do.
     std::size_t periodStart() const { return m_periodStart; }
     std::size_t period() const { return m_period; }
+    std::size_t bytes() const { return m_bytes; }
 
   private:
     std::size_t index(std::uint64_t steps) const
@@ -37,6 +44,7 @@ class EndSets {
     std::vector<std::vector<std::uint64_t>> m_sets; // bit per state
     std::size_t m_periodStart = 0;
     std::size_t m_period = 1;
+    std::size_t m_bytes = 0;
 };
 
 } // namespace kz::kehr

@@ -34,6 +34,9 @@ inline constexpr int kSmallestQuotient = 2; // the largest is S - 1
 // The largest degree a generating function may have: past it, the fraction is more than anyone
 // reads, and finding it takes minutes.
 inline constexpr std::uint64_t kLongestFraction = 4000;
+// The memory a listing may take for its carry graphs and end sets, in MB: past it the list is
+// refused rather than the machine run out of memory.
+inline constexpr std::int64_t kListingMegabytes = 160;
 
 // Which input lies outside what the library takes.
 enum class Limit {
@@ -42,6 +45,7 @@ enum class Limit {
     Quotient, // Q outside kSmallestQuotient..S-1
     Order,    // a range whose first value lies after its last
     Fraction, // a generating function longer than kLongestFraction
+    Memory,   // a listing of `value` digits that would take more than `highest` MB
 };
 
 // Thrown for input out of range: lowest..highest is what would have been taken (for Order, the
@@ -98,9 +102,10 @@ bool countKehrzahlen(int base, std::uint64_t first, std::uint64_t last,
 
 // Every Kehrzahl with D digits, for each D from first to last, shortest first and each length in
 // increasing order of n (over all Q merged), streamed to emit and never collected; its digits
-// live until emit returns. The carry graphs are built once for the whole range. False when emit
-// returned false or the work was cancelled. Time follows what is emitted: no branch that cannot
-// end is walked.
+// live until emit returns. The carry graph of each Q is built once for the whole range, when the
+// walk first meets it. False when emit returned false or the work was cancelled. Time follows
+// what is emitted: no branch that cannot end is walked. Throws LimitError (Limit::Memory) once
+// the graphs would take more than kListingMegabytes, possibly after the first Kehrzahlen.
 bool listKehrzahlen(int base, std::uint64_t first, std::uint64_t last,
                     const std::function<bool(const Kehrzahl &)> &emit, const Watch &watch = {});
 
@@ -116,7 +121,8 @@ class Lister {
 
     // The next Kehrzahl in increasing n, or nullptr at the end or when cancelled (then
     // cancelled() is true and a later call goes on where this one stopped). Valid until the next
-    // call. The first call builds the carry graphs, which at large bases takes a while.
+    // call. The graph of each Q is built when the walk first reaches its digits, which for large
+    // Q takes a while. Throws LimitError (Limit::Memory) as listKehrzahlen does.
     const Kehrzahl *next(const Watch &watch = {});
     bool cancelled() const { return m_cancelled; }
 

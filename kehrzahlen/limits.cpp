@@ -23,6 +23,8 @@ const char *nameOf(Limit limit)
         return "range order";
     case Limit::Fraction:
         return "fraction degree";
+    case Limit::Memory:
+        return "listing memory";
     }
     return "";
 }

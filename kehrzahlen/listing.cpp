@@ -8,6 +8,7 @@
 #include "kehrzahlen/graphbuild.h"
 #include "kehrzahlen/kehrzahlen.h"
 #include "kehrzahlen/limits.h"
+#include "kehrzahlen/steprule.h"
 
 #include <algorithm>
 #include <limits>
@@ -15,37 +16,118 @@
 
 namespace kz::kehr {
 
-// The graphs of the listed Q with their end sets, built once for the longest length listed.
+// The graph of one listed Q with its end sets, built for the longest length listed.
 struct ListedQuotient {
     CarryGraph graph;
     std::optional<EndSets> even, odd;
     const EndSets &endSets(Parity parity) const { return parity == Parity::Even ? *even : *odd; }
 };
-using ListingGraphs = std::vector<ListedQuotient>;
 
-// quotient 0: every Q of the base.
-ListingGraphs listingGraphsOf(int base, int quotient, std::uint64_t shortest, std::uint64_t longest,
-                              Ticker &ticker)
+// The Q of a listing, each built the first time the walk reaches its smallest top digit: the
+// first Kehrzahlen need only the small Q, whose graphs are small, while the large Q of a large
+// base can take seconds and most of the memory. Their memory together is held to
+// kListingMegabytes.
+class ListingGraphs {
+  public:
+    // quotient 0: every Q of the base.
+    ListingGraphs(int base, int quotient, std::uint64_t shortest, std::uint64_t longest);
+
+    int base() const { return m_base; }
+    std::size_t size() const { return m_candidates.size(); }
+    bool built(std::size_t i) const { return m_candidates[i].built != nullptr; }
+    // The smallest and largest top digit of n that Q can write, whether or not it ends.
+    std::int32_t lowestFirst(std::size_t i) const { return m_candidates[i].lowestFirst; }
+    std::int32_t highestFirst(std::size_t i) const { return m_candidates[i].highestFirst; }
+    // Built before: the walk asks only for Q it has built.
+    const ListedQuotient &operator[](std::size_t i) const { return *m_candidates[i].built; }
+    // Builds Q's graph and end sets if not yet done; throws LimitError past the memory allowed.
+    const ListedQuotient &build(std::size_t i, Ticker &ticker);
+
+  private:
+    struct Candidate {
+        int quotient;
+        std::int32_t lowestFirst, highestFirst;
+        std::unique_ptr<ListedQuotient> built;
+    };
+    [[noreturn]] void refuse() const;
+
+    int m_base;
+    std::uint64_t m_longest;
+    bool m_needEven, m_needOdd;
+    std::vector<Candidate> m_candidates;
+    std::size_t m_bytes = 0; // taken by the graphs built so far
+};
+
+namespace {
+
+constexpr std::size_t kListingBytes = std::size_t(kListingMegabytes) << 20;
+// What exploring a state takes at its peak: the state and its steps, the numbering table, the
+// marks and the reverse steps, and the copy without the dead states.
+constexpr std::size_t kBuildBytesPerState = 128;
+
+std::size_t bytesOf(const CarryGraph &g)
 {
-    const std::uint64_t maxSteps = longest / 2;
-    const bool needEven = shortest < longest || longest % 2 == 0;
-    const bool needOdd = shortest < longest || longest % 2 == 1;
-    ListingGraphs graphs;
+    return g.states.size() * (sizeof(CarryPair) + sizeof(std::uint32_t) + 1) +
+           (g.steps.size() + g.firstSteps.size()) * sizeof(Step);
+}
+
+} // namespace
+
+ListingGraphs::ListingGraphs(int base, int quotient, std::uint64_t shortest, std::uint64_t longest)
+    : m_base(base), m_longest(longest), m_needEven(shortest < longest || longest % 2 == 0),
+      m_needOdd(shortest < longest || longest % 2 == 1)
+{
     if (longest < 2) // one digit has no Kehrzahl: n = Q·n is impossible for Q >= 2
-        return graphs;
+        return;
+    std::vector<PairStep> out;
     for (int q = quotient ? quotient : kSmallestQuotient; q < (quotient ? quotient + 1 : base);
          ++q) {
-        CarryGraph g = buildCarryGraph(base, q, maxSteps, ticker);
-        if (g.states.empty())
-            continue;
-        ListedQuotient listed{std::move(g), std::nullopt, std::nullopt};
-        if (needEven)
-            listed.even.emplace(listed.graph, Parity::Even, maxSteps - 1, ticker);
-        if (needOdd)
-            listed.odd.emplace(listed.graph, Parity::Odd, maxSteps - 1, ticker);
-        graphs.push_back(std::move(listed));
+        stepsOutOf(StepRule(base, q), {0, 0}, out);
+        Candidate c{q, std::numeric_limits<std::int32_t>::max(), 0, nullptr};
+        for (const PairStep &s : out) {
+            if (s.x != 0 && s.y != 0) {
+                c.lowestFirst = std::min(c.lowestFirst, s.x);
+                c.highestFirst = std::max(c.highestFirst, s.x);
+            }
+        }
+        if (c.lowestFirst <= c.highestFirst)
+            m_candidates.push_back(std::move(c));
     }
-    return graphs;
+}
+
+void ListingGraphs::refuse() const
+{
+    throw LimitError(Limit::Memory, std::int64_t(m_longest), 0, kListingMegabytes);
+}
+
+const ListedQuotient &ListingGraphs::build(std::size_t i, Ticker &ticker)
+{
+    Candidate &c = m_candidates[i];
+    if (c.built)
+        return *c.built;
+    const std::uint64_t maxSteps = m_longest / 2;
+    const std::size_t left = kListingBytes - m_bytes;
+    std::optional<CarryGraph> g =
+        buildCarryGraph(m_base, c.quotient, maxSteps, left / kBuildBytesPerState, ticker);
+    if (!g || bytesOf(*g) > left)
+        refuse();
+    auto listed = std::make_unique<ListedQuotient>(ListedQuotient{std::move(*g), {}, {}});
+    std::size_t bytes = bytesOf(listed->graph);
+    try {
+        if (m_needEven && !listed->graph.states.empty()) {
+            listed->even.emplace(listed->graph, Parity::Even, maxSteps - 1, ticker, left - bytes);
+            bytes += listed->even->bytes();
+        }
+        if (m_needOdd && !listed->graph.states.empty()) {
+            listed->odd.emplace(listed->graph, Parity::Odd, maxSteps - 1, ticker, left - bytes);
+            bytes += listed->odd->bytes();
+        }
+    } catch (const OverBudget &) {
+        refuse();
+    }
+    m_bytes += bytes;
+    c.built = std::move(listed);
+    return *c.built;
 }
 
 namespace {
@@ -56,19 +138,17 @@ constexpr std::uint32_t kAtStart = std::numeric_limits<std::uint32_t>::max();
 
 class Lister::Walker {
   public:
-    // graphs outlives the walker; built for at least `length`.
-    Walker(const ListingGraphs &graphs, std::uint64_t length)
+    // graphs outlives the walker; made for at least `length`.
+    Walker(ListingGraphs &graphs, std::uint64_t length)
         : m_graphs(graphs), m_length(length), m_half(length / 2), m_parity(parityOf(length))
     {
         for (std::uint32_t q = 0; q < m_graphs.size(); ++q)
             m_items.push_back({q, kAtStart, 0, 0, 0});
         m_levelBegin = {0, m_items.size()};
         m_done = m_half == 0 || m_items.empty(); // one digit has no Kehrzahl
-        for (const ListedQuotient &listed : m_graphs) {
-            for (const Step &s : listed.graph.firstSteps) {
-                m_lowestFirst = std::min(m_lowestFirst, s.x);
-                m_highestFirst = std::max(m_highestFirst, s.x);
-            }
+        for (std::size_t q = 0; q < m_graphs.size(); ++q) {
+            m_lowestFirst = std::min(m_lowestFirst, m_graphs.lowestFirst(q));
+            m_highestFirst = std::max(m_highestFirst, m_graphs.highestFirst(q));
         }
     }
 
@@ -97,7 +177,8 @@ class Lister::Walker {
                                       : g.stepsFrom(item.state);
     }
     // The smallest x with which some item of the deepest level can go on, or none.
-    std::optional<std::int32_t> nextDigit();
+    // Builds the graphs of the Q that could write the smallest x.
+    std::optional<std::int32_t> nextDigit(Ticker &ticker);
     void descend(std::int32_t x);
     // Sorts the Kehrzahlen of the deepest level, which share their top digits, by the rest.
     void sortLeaves();
@@ -109,7 +190,7 @@ class Lister::Walker {
     }
     double share() const;
 
-    const ListingGraphs &m_graphs;
+    ListingGraphs &m_graphs;
     std::uint64_t m_length;
     std::uint64_t m_half;
     Parity m_parity;
@@ -128,12 +209,17 @@ class Lister::Walker {
     double m_shareFrom = 0, m_shareWidth = 1;
 };
 
-std::optional<std::int32_t> Lister::Walker::nextDigit()
+std::optional<std::int32_t> Lister::Walker::nextDigit(Ticker &ticker)
 {
     const std::uint64_t left = m_half - m_depth - 1;
     std::optional<std::int32_t> best;
     for (std::size_t i = m_levelBegin[m_depth]; i < m_levelBegin[m_depth + 1]; ++i) {
         Item &item = m_items[i];
+        if (!m_graphs.built(item.quotient)) { // only on level 0
+            if (best && m_graphs.lowestFirst(item.quotient) > *best)
+                continue;
+            m_graphs.build(item.quotient, ticker);
+        }
         const std::span<const Step> steps = stepsOf(item);
         const EndSets &ends = m_graphs[item.quotient].endSets(m_parity);
         while (item.cursor < steps.size() && !ends.canEndIn(left, steps[item.cursor].to))
@@ -150,6 +236,8 @@ void Lister::Walker::descend(std::int32_t x)
         m_n.resize(m_length); // only once a Kehrzahl is sure to come
     m_n[m_length - 1 - m_depth] = x;
     for (std::size_t i = m_levelBegin[m_depth]; i < m_levelBegin[m_depth + 1]; ++i) {
+        if (!m_graphs.built(m_items[i].quotient)) // nextDigit found its first x larger
+            continue;
         const std::span<const Step> steps = stepsOf(m_items[i]);
         const std::uint32_t cursor = m_items[i].cursor;
         if (cursor < steps.size() && steps[cursor].x == x) {
@@ -194,7 +282,7 @@ void Lister::Walker::sortLeaves()
 // How far the walk is, read from its top three digits: the walk goes through them in order.
 double Lister::Walker::share() const
 {
-    const double base = m_graphs.front().graph.base;
+    const double base = m_graphs.base();
     double position = 0;
     for (std::uint64_t d = std::min<std::uint64_t>(m_depth, 3); d > 0; --d)
         position = (position + m_n[m_length - d]) / base;
@@ -227,7 +315,7 @@ const Kehrzahl *Lister::Walker::next(Ticker &ticker)
             m_atLeaves = true;
             continue;
         }
-        const std::optional<std::int32_t> x = nextDigit();
+        const std::optional<std::int32_t> x = nextDigit(ticker);
         if (x) {
             descend(*x);
         } else if (m_depth == 0) {
@@ -250,8 +338,8 @@ Lister::Lister(int base, std::uint64_t length, int quotient)
 Lister::~Lister() = default;
 
 struct Lister::State {
-    explicit State(ListingGraphs g, std::uint64_t length)
-        : graphs(std::move(g)), walker(graphs, length)
+    State(int base, int quotient, std::uint64_t length)
+        : graphs(base, quotient, length, length), walker(graphs, length)
     {
     }
     ListingGraphs graphs;
@@ -265,8 +353,7 @@ const Kehrzahl *Lister::next(const Watch &watch)
     Ticker ticker(watch, m_units);
     try {
         if (!m_state) {
-            m_state = std::make_unique<State>(
-                listingGraphsOf(m_base, m_quotient, m_length, m_length, ticker), m_length);
+            m_state = std::make_unique<State>(m_base, m_quotient, m_length);
         }
         m_cancelled = false;
         const Kehrzahl *k = m_state->walker.next(ticker);
@@ -287,7 +374,7 @@ bool listKehrzahlen(int base, std::uint64_t first, std::uint64_t last,
     checkBase(base);
     checkLengths(first, last);
     return watched(watch, [&](Ticker &ticker) {
-        const ListingGraphs graphs = listingGraphsOf(base, 0, first, last, ticker);
+        ListingGraphs graphs(base, 0, first, last);
         const double lengths = double(last - first + 1);
         for (std::uint64_t length = first; length <= last; ++length) {
             Lister::Walker walker(graphs, length);

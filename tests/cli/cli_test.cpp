@@ -199,6 +199,17 @@ TEST(Cli, MessageBoxesGoToStandardError)
     }
 }
 
+// Catches a list that runs the machine out of memory instead of being refused: base 10000 lists
+// its 2-digit Kehrzahlen, then needs the graphs of every Q for walks of half a million steps.
+TEST(Cli, ListTooLargeForMemoryIsRefused)
+{
+    const CliRun run = runCli({"--basis", "10000", "--stellen", "2-1000000"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "kehrzaehler-cli: Die Liste bis 1000000 Stellen bräuchte mehr als 160 MB "
+                       "Arbeitsspeicher\n");
+    EXPECT_EQ(run.out.find("fertig"), std::string::npos) << "a refused list is not finished";
+}
+
 TEST(Cli, RefusesBoundsAboveTheTestableRange)
 {
     for (auto arguments : std::vector<std::vector<std::string>>{

@@ -33,8 +33,11 @@ TEST(Limits, RefusedWithWhatWouldBeTaken)
         {"Q = S", [] { (void)carryGraph(10, 10); }, Limit::Quotient, 10, 2, 9},
         {"Q = 1", [] { (void)smallestKehrzahl(10, 1); }, Limit::Quotient, 1, 2, 9},
         {"Q of a lister", [] { Lister(7, 4, 7); }, Limit::Quotient, 7, 2, 6},
-        {"a fraction too long", [] { (void)erzeugendeFunktionen(1000); }, Limit::Fraction, 4001,
-         0, 4000},
+        {"a fraction too long", [] { (void)erzeugendeFunktionen(1000); }, Limit::Fraction, 4001, 0,
+         4000},
+        // S = 10000, Q = 8421 has 14.8 million states within reach of long walks.
+        {"a list too large", [] { Lister(10000, 1000000, 8421).next(); }, Limit::Memory, 1000000, 0,
+         kListingMegabytes},
     };
     for (const auto &row : rows) {
         try {
