@@ -142,6 +142,12 @@ QString noteOf(const kehr::LimitError &e)
         return QStringLiteral("Im Bereich %1-%2 ist der Anfang größer als das Ende")
             .arg(e.lowest)
             .arg(e.highest);
+    case kehr::Limit::Fraction:
+        return QStringLiteral("Die erzeugende Funktion hätte mehr als %1 Glieder").arg(e.highest);
+    case kehr::Limit::Memory:
+        return QStringLiteral("Die Liste bis %1 Stellen bräuchte mehr als %2 MB Arbeitsspeicher")
+            .arg(e.value)
+            .arg(e.highest);
     }
     return QString::fromUtf8(e.what());
 }

@@ -33,6 +33,7 @@ void ListModel::list(int base, Range lengths)
     m_blockStart.clear();
     m_rows = 0;
     m_atEnd = false;
+    m_refusal.clear();
     m_fetching = false;
     m_stopped = false;
     m_texts.clear();
@@ -79,6 +80,7 @@ void ListModel::receive(Page page)
         endInsertRows();
     }
     m_atEnd = page.atEnd;
+    m_refusal = page.refusal;
     emit pageArrived(int(count));
 }
 

@@ -43,6 +43,7 @@ class ListModel : public QAbstractTableModel {
     Range lengths() const { return m_lengths; }
     ListedKehrzahl kehrzahlAt(int row) const;
     bool atEnd() const { return m_atEnd; }
+    const QString &refusal() const { return m_refusal; } // why the list ended early, if it did
     bool fetching() const { return m_fetching; }
     // Memory held by the rows, in bytes.
     std::size_t rowBytes() const;
@@ -76,6 +77,7 @@ class ListModel : public QAbstractTableModel {
     std::vector<int> m_blockStart; // the first row of each block
     int m_rows = 0;
     bool m_atEnd = true;
+    QString m_refusal;
     bool m_fetching = false;
     bool m_stopped = false; // cancelled: fetch no more until the next list
     mutable QCache<int, RowTexts> m_texts{512};

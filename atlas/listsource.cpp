@@ -32,6 +32,21 @@ Page ListSource::next(std::size_t maxRows, std::size_t maxDigits, const kehr::Wa
 {
     Page page;
     std::size_t rows = 0, digits = 0;
+    try {
+        fill(page, rows, digits, maxRows, maxDigits, watch);
+    } catch (const kehr::LimitError &e) {
+        // The rows found so far stay; the list cannot go on.
+        page.refusal = noteOf(e);
+        m_lister.reset();
+        m_atEnd = true;
+    }
+    page.atEnd = m_atEnd;
+    return page;
+}
+
+void ListSource::fill(Page &page, std::size_t &rows, std::size_t &digits, std::size_t maxRows,
+                      std::size_t maxDigits, const kehr::Watch &watch)
+{
     while (!m_atEnd && rows < maxRows && (rows == 0 || digits + m_length <= maxDigits)) {
         if (!m_lister)
             m_lister = std::make_unique<kehr::Lister>(m_base, m_length);
@@ -56,8 +71,6 @@ Page ListSource::next(std::size_t maxRows, std::size_t maxDigits, const kehr::Wa
         ++rows;
         digits += m_length;
     }
-    page.atEnd = m_atEnd;
-    return page;
 }
 
 } // namespace kz::atlas

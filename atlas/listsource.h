@@ -6,6 +6,8 @@
 #include "atlas/inputs.h"
 #include "kehrzahlen/kehrzahlen.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -29,6 +31,7 @@ struct RowBlock {
 struct Page {
     std::vector<RowBlock> blocks;
     bool atEnd = false;
+    QString refusal; // why the list ends early: it would not fit in memory
 };
 
 class ListSource {
@@ -42,6 +45,9 @@ class ListSource {
     int base() const { return m_base; }
 
   private:
+    void fill(Page &page, std::size_t &rows, std::size_t &digits, std::size_t maxRows,
+              std::size_t maxDigits, const kehr::Watch &watch);
+
     int m_base;
     Range m_lengths;
     std::uint64_t m_length;

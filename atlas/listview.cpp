@@ -102,6 +102,8 @@ void ListView::updateStatus()
                        .arg(m_model->rowCount());
     if (!m_model->atEnd())
         text += QStringLiteral(" geholt, weitere beim Blättern");
+    if (!m_model->refusal().isEmpty())
+        text += QStringLiteral(" – ") + m_model->refusal();
     if (!m_saveNote.isEmpty())
         text += QStringLiteral(" – ") + m_saveNote;
     m_status->setText(text);

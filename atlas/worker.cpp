@@ -43,7 +43,13 @@ void Worker::start(Work work)
     emit started();
     std::shared_ptr<Job> job = m_current;
     std::thread thread([job, work = std::move(work)] {
-        work(*job);
+        // Whatever the work throws (memory run out, above all) ends it as cancelled, not the
+        // program.
+        try {
+            work(*job);
+        } catch (...) {
+            job->m_cancel = true;
+        }
         const bool completed = !job->cancelled();
         job->post([worker = job->m_worker, completed] { worker->end(completed); });
         job->m_done = true;

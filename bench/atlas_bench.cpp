@@ -78,7 +78,7 @@ std::unique_ptr<AtlasWindow> shownWindow(View view, const char *lengths)
     startup.input.lengths = kz::atlas::readLengths(QString::fromLatin1(lengths)).value.value();
     auto window = std::make_unique<AtlasWindow>(startup);
     window->show();
-    QTest::qWaitForWindowExposed(window.get());
+    (void)QTest::qWaitForWindowExposed(window.get());
     return window;
 }
 

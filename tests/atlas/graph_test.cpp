@@ -21,11 +21,11 @@ namespace {
 QString toolTipAt(ZoomView *view, QPointF at)
 {
     QToolTip::hideText();
-    QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 5000); // hiding takes a moment
+    (void)QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 5000); // hiding takes a moment
     const QPoint pixel = view->mapFromScene(at);
     QTest::mouseMove(view->viewport(), pixel + QPoint(1, 0));
     QTest::mouseMove(view->viewport(), pixel);
-    QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000);
+    (void)QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000);
     return QToolTip::text();
 }
 
