@@ -17,6 +17,9 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <new>
+#include <optional>
+
 namespace kz::atlas::test {
 namespace {
 
@@ -144,6 +147,18 @@ TEST_F(AtlasTest, ClosingDuringWorkEndsIt)
     window.reset();
     // A bound far below the work's own time, not a speed measurement.
     EXPECT_LT(closing.elapsed(), 2000);
+}
+
+// Catches work that throws (memory run out, a list refused) ending the whole program: the
+// exception would leave its thread and call std::terminate.
+TEST_F(AtlasTest, WorkThatThrowsEndsAsCancelled)
+{
+    Worker worker;
+    std::optional<bool> completed;
+    QObject::connect(&worker, &Worker::finished, [&](bool c) { completed = c; });
+    worker.start([](Worker::Job &) { throw std::bad_alloc(); });
+    ASSERT_TRUE(waitFor([&] { return completed.has_value(); }, 5000));
+    EXPECT_FALSE(*completed);
 }
 
 } // namespace
