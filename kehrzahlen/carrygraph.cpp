@@ -3,6 +3,7 @@
 #include "kehrzahlen/divisor.h"
 #include "kehrzahlen/steprule.h"
 
+#include <algorithm>
 #include <bit>
 #include <utility>
 
@@ -61,26 +62,88 @@ std::uint8_t endBits(const Ending &e)
     return std::uint8_t((e.even ? 1 : 0) | (e.middle ? 2 : 0));
 }
 
-// The states reached from the start, breadth first and numbered in the order found, with their
-// steps and end bits. States first reached after maxSteps steps are left out and those reached
-// after exactly maxSteps get no steps: no walk of at most maxSteps steps needs them. Nullopt once
-// more than maxStates states are reached.
-std::optional<CarryGraph> explore(int base, int quotient, std::uint64_t maxSteps,
-                                  std::size_t maxStates, Ticker &ticker)
+// Numbers keys in the order they are first seen, as StateNumbers does, in less memory: a slot
+// holds only the number, and the key is looked up in the list of keys, which the walk keeps
+// anyway. The largest explorations reach millions of carry pairs.
+class KeyNumbers {
+  public:
+    std::pair<std::uint32_t, bool> insert(std::uint32_t key)
+    {
+        if (10 * (m_keys.size() + 1) > 7 * m_slots.size())
+            grow();
+        const std::size_t mask = m_slots.size() - 1;
+        for (std::size_t i = slotOf(key);; i = (i + 1) & mask) {
+            if (m_slots[i] == 0) {
+                m_keys.push_back(key);
+                m_slots[i] = std::uint32_t(m_keys.size());
+                return {std::uint32_t(m_keys.size() - 1), true};
+            }
+            if (m_keys[m_slots[i] - 1] == key)
+                return {m_slots[i] - 1, false};
+        }
+    }
+    std::size_t size() const { return m_keys.size(); }
+    std::uint32_t key(std::size_t number) const { return m_keys[number]; }
+    // The keys by number; the numbering is given up.
+    std::vector<std::uint32_t> takeKeys()
+    {
+        std::vector<std::uint32_t>().swap(m_slots);
+        return std::move(m_keys);
+    }
+
+  private:
+    std::size_t slotOf(std::uint32_t key) const
+    {
+        return std::size_t((std::uint64_t(key) * 0x9E3779B97F4A7C15ull) >> m_shift);
+    }
+    void grow()
+    {
+        std::vector<std::uint32_t>().swap(m_slots);
+        m_slots.assign(std::max<std::size_t>(64, 2 * std::bit_ceil(m_keys.size() + 1)), 0);
+        m_shift = 64 - std::countr_zero(m_slots.size());
+        const std::size_t mask = m_slots.size() - 1;
+        for (std::uint32_t number = 0; number < m_keys.size(); ++number) {
+            std::size_t i = slotOf(m_keys[number]);
+            while (m_slots[i] != 0)
+                i = (i + 1) & mask;
+            m_slots[i] = number + 1;
+        }
+    }
+
+    std::vector<std::uint32_t> m_slots; // number + 1; 0 is empty
+    std::vector<std::uint32_t> m_keys;
+    int m_shift = 64;
+};
+
+// The carry pairs reached from the start, breadth first and numbered in the order found: keys
+// low·Q + high, end bits, and only where each step leads. States first reached after maxSteps
+// steps are left out and those reached after exactly maxSteps get no steps: no walk of at most
+// maxSteps steps needs them.
+struct Exploration {
+    std::vector<std::uint32_t> keys;
+    std::vector<std::uint8_t> ends;
+    std::vector<std::uint32_t> stepsBegin; // the steps of state s: to[stepsBegin[s], ...[s + 1])
+    std::vector<std::uint32_t> to;
+    std::vector<Step> firstSteps;
+};
+
+CarryPair pairOf(std::uint32_t key, int quotient)
 {
-    const StepRule rule(base, quotient);
-    CarryGraph g;
-    g.base = base;
-    g.quotient = quotient;
-    g.stepsBegin.clear();
-    StateNumbers numbers;
+    return {int(key / std::uint32_t(quotient)), int(key % std::uint32_t(quotient))};
+}
+
+// Nullopt once more than maxStates states are reached.
+std::optional<Exploration> explore(const StepRule &rule, std::uint64_t maxSteps,
+                                   std::size_t maxStates, Ticker &ticker)
+{
+    const int base = rule.base, quotient = rule.quotient;
+    Exploration e;
+    KeyNumbers numbers;
     auto indexOf = [&](CarryPair p) {
         const auto [number, added] =
             numbers.insert(std::uint32_t(p.low) * std::uint32_t(quotient) + std::uint32_t(p.high));
-        if (added) {
-            g.states.push_back(p);
-            g.ends.push_back(endBits(endingAt(base, quotient, p)));
-        }
+        if (added)
+            e.ends.push_back(endBits(endingAt(base, quotient, p)));
         return number;
     };
 
@@ -88,49 +151,52 @@ std::optional<CarryGraph> explore(int base, int quotient, std::uint64_t maxSteps
     stepsOutOf(rule, {0, 0}, out);
     for (const PairStep &s : out) {
         if (s.x != 0 && s.y != 0)
-            g.firstSteps.push_back({s.x, s.y, indexOf(s.to)});
+            e.firstSteps.push_back({s.x, s.y, indexOf(s.to)});
     }
-    std::uint64_t reachedAt = 2;            // steps that reach the states being added
-    std::size_t levelEnd = g.states.size(); // where the states one step further begin
-    for (std::uint32_t state = 0; state < g.states.size(); ++state) {
+    std::uint64_t reachedAt = 2;           // steps that reach the states being added
+    std::size_t levelEnd = numbers.size(); // where the states one step further begin
+    for (std::uint32_t state = 0; state < numbers.size(); ++state) {
         if (state == levelEnd) {
             ++reachedAt;
-            levelEnd = g.states.size();
+            levelEnd = numbers.size();
         }
         if (reachedAt > maxSteps)
             break;
-        if (g.states.size() > maxStates)
+        if (numbers.size() > maxStates)
             return std::nullopt;
-        g.stepsBegin.push_back(std::uint32_t(g.steps.size()));
-        stepsOutOf(rule, g.states[state], out);
+        e.stepsBegin.push_back(std::uint32_t(e.to.size()));
+        stepsOutOf(rule, pairOf(numbers.key(state), quotient), out);
         for (const PairStep &s : out)
-            g.steps.push_back({s.x, s.y, indexOf(s.to)});
+            e.to.push_back(indexOf(s.to));
         ticker.tick(1 + std::uint32_t(out.size() / 16));
     }
-    g.stepsBegin.resize(g.states.size() + 1, std::uint32_t(g.steps.size()));
-    return g;
+    e.keys = numbers.takeKeys();
+    e.stepsBegin.resize(e.keys.size() + 1, std::uint32_t(e.to.size()));
+    return e;
 }
 
 // Marks the states from which some walk reaches an end, by a walk backwards from the ends.
-std::vector<bool> statesThatCanEnd(const CarryGraph &g, Ticker &ticker)
+std::vector<bool> statesThatCanEnd(const Exploration &e, Ticker &ticker)
 {
-    const std::size_t n = g.states.size();
-    std::vector<std::uint32_t> intoBegin(n + 1, 0), from(g.steps.size());
-    for (const Step &s : g.steps)
-        ++intoBegin[s.to + 1];
+    const std::size_t n = e.keys.size();
+    std::vector<std::uint32_t> intoBegin(n + 1, 0), from(e.to.size());
+    for (const std::uint32_t to : e.to)
+        ++intoBegin[to + 1];
     for (std::size_t i = 0; i < n; ++i)
         intoBegin[i + 1] += intoBegin[i];
-    std::vector<std::uint32_t> fill(intoBegin.begin(), intoBegin.end() - 1);
-    for (std::uint32_t state = 0; state < n; ++state) {
-        for (std::uint32_t e = g.stepsBegin[state]; e < g.stepsBegin[state + 1]; ++e)
-            from[fill[g.steps[e].to]++] = state;
-        ticker.tick();
+    {
+        std::vector<std::uint32_t> fill(intoBegin.begin(), intoBegin.end() - 1);
+        for (std::uint32_t state = 0; state < n; ++state) {
+            for (std::uint32_t k = e.stepsBegin[state]; k < e.stepsBegin[state + 1]; ++k)
+                from[fill[e.to[k]]++] = state;
+            ticker.tick();
+        }
     }
 
     std::vector<bool> live(n, false);
     std::vector<std::uint32_t> queue;
     for (std::uint32_t state = 0; state < n; ++state) {
-        if (g.ends[state] != 0) {
+        if (e.ends[state] != 0) {
             live[state] = true;
             queue.push_back(state);
         }
@@ -169,39 +235,49 @@ CarryGraph buildCarryGraph(int base, int quotient, std::uint64_t maxSteps, Ticke
 std::optional<CarryGraph> buildCarryGraph(int base, int quotient, std::uint64_t maxSteps,
                                           std::size_t maxStates, Ticker &ticker)
 {
-    const std::optional<CarryGraph> explored = explore(base, quotient, maxSteps, maxStates, ticker);
+    const StepRule rule(base, quotient);
+    std::optional<Exploration> explored = explore(rule, maxSteps, maxStates, ticker);
     if (!explored)
         return std::nullopt;
-    const CarryGraph &all = *explored;
+    const Exploration &all = *explored;
     const std::vector<bool> live = statesThatCanEnd(all, ticker);
 
     constexpr std::uint32_t kDropped = ~std::uint32_t(0);
-    std::vector<std::uint32_t> renumbered(all.states.size(), kDropped);
+    std::vector<std::uint32_t> renumbered(all.keys.size(), kDropped);
     CarryGraph g;
     g.base = base;
     g.quotient = quotient;
-    for (std::uint32_t state = 0; state < all.states.size(); ++state) {
+    for (std::uint32_t state = 0; state < all.keys.size(); ++state) {
         if (live[state]) {
             renumbered[state] = std::uint32_t(g.states.size());
-            g.states.push_back(all.states[state]);
+            g.states.push_back(pairOf(all.keys[state], quotient));
             g.ends.push_back(all.ends[state]);
         }
     }
-    auto keep = [&](const Step &s, std::vector<Step> &into) {
+    for (const Step &s : all.firstSteps) {
         if (renumbered[s.to] != kDropped)
-            into.push_back({s.x, s.y, renumbered[s.to]});
-    };
-    for (const Step &s : all.firstSteps)
-        keep(s, g.firstSteps);
+            g.firstSteps.push_back({s.x, s.y, renumbered[s.to]});
+    }
     if (g.firstSteps.empty()) // nothing ends: drop what the start cannot reach either
         return CarryGraph{base, quotient, {}, {}, {0}, {}, {}};
     g.stepsBegin.clear();
-    for (std::uint32_t state = 0; state < all.states.size(); ++state) {
+    // The exploration kept only where steps lead; their digits are found again, in the same
+    // order, for the states that stay.
+    std::vector<PairStep> out;
+    for (std::uint32_t state = 0; state < all.keys.size(); ++state) {
         if (!live[state])
             continue;
         g.stepsBegin.push_back(std::uint32_t(g.steps.size()));
-        for (std::uint32_t e = all.stepsBegin[state]; e < all.stepsBegin[state + 1]; ++e)
-            keep(all.steps[e], g.steps);
+        const std::uint32_t begin = all.stepsBegin[state], end = all.stepsBegin[state + 1];
+        if (begin == end)
+            continue;
+        stepsOutOf(rule, pairOf(all.keys[state], quotient), out);
+        for (std::uint32_t k = begin; k < end; ++k) {
+            const std::uint32_t to = renumbered[all.to[k]];
+            if (to != kDropped)
+                g.steps.push_back({out[k - begin].x, out[k - begin].y, to});
+        }
+        ticker.tick(1 + (end - begin) / 16);
     }
     g.stepsBegin.push_back(std::uint32_t(g.steps.size()));
     return g;

@@ -8,6 +8,10 @@
 #include "kehrzahlen/limits.h"
 #include "kehrzahlen/walkcounter.h"
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include <memory>
 #include <optional>
 
@@ -98,6 +102,15 @@ Count countOneLength(int base, std::uint64_t length, Ticker &ticker)
     return count;
 }
 
+// Hands the memory a large graph's exploration left behind back to the system before its counts
+// take their share: glibc keeps freed blocks in its heap, where they would count twice.
+void returnFreedMemory()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
+
 // The graphs of every Q for walks of up to maxSteps steps, each with its counter, if their states
 // fit side by side.
 std::optional<std::vector<std::unique_ptr<Counted>>> sideBySide(int base, std::uint64_t maxSteps,
@@ -137,6 +150,8 @@ bool countOneAfterTheOther(int base, std::uint64_t first, std::uint64_t last,
         c.graph = buildCarryGraph(base, q, last / 2, ticker);
         if (c.graph.states.empty())
             continue;
+        if (c.graph.states.size() > kStatesAtOnce)
+            returnFreedMemory();
         c.counter = std::make_unique<WalkCounter>(c.graph, last / 2);
         do
             addCounts(c, first, last, countOf);

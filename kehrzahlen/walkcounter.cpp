@@ -179,11 +179,15 @@ void WalkCounter::clear(std::vector<std::uint64_t> &values, std::vector<std::uin
 
 void WalkCounter::widen()
 {
+    // One array at a time: the largest graphs hold tens of MB per array, so the next step's
+    // (all zero by now) goes first and comes back last.
     const std::size_t n = m_graph.states.size(), width = m_width + 1;
+    std::vector<std::uint64_t>().swap(m_next);
     std::vector<std::uint64_t> wider(n * width, 0);
     for (const std::uint32_t s : m_reached)
         std::copy_n(&m_into[s * m_width], m_width, &wider[s * width]);
     m_into.swap(wider);
+    std::vector<std::uint64_t>().swap(wider);
     m_next.assign(n * width, 0);
     m_width = width;
 }
