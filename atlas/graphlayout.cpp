@@ -66,6 +66,15 @@ QString nodeLabel(const kehr::CarryGraph &g, std::size_t node)
 
 std::mutex g_graphviz;
 
+// One Graphviz context for the whole run, under g_graphviz: freeing a context frees the font
+// names that Graphviz's text measuring still remembers from the last layout, and the next layout,
+// on another thread, would read them.
+GVC_t *graphvizContext()
+{
+    static GVC_t *const context = gvContext();
+    return context;
+}
+
 } // namespace
 
 QString stateText(kehr::CarryPair p)
@@ -117,7 +126,7 @@ GraphDrawing layOut(const kehr::CarryGraph &g)
     const auto edges = edgesOf(g);
 
     agseterr(AGERR); // warnings about estimated font sizes are not for the user
-    GVC_t *gvc = gvContext();
+    GVC_t *gvc = graphvizContext();
     Agraph_t *graph = agopen(const_cast<char *>("carry"), Agdirected, nullptr);
     set(graph, "rankdir", "LR");
     set(graph, "nodesep", "0.35");
@@ -177,7 +186,6 @@ GraphDrawing layOut(const kehr::CarryGraph &g)
     }
     gvFreeLayout(gvc, graph);
     agclose(graph);
-    gvFreeContext(gvc);
     return drawing;
 }
 

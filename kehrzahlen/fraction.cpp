@@ -1,5 +1,6 @@
 #include "kehrzahlen/fraction.h"
 
+#include <flint/flint.h>
 #include <flint/fmpz.h>
 #include <flint/fmpz_mod_poly.h>
 #include <flint/fmpz_poly.h>
@@ -9,6 +10,15 @@
 namespace kz::kehr {
 
 namespace {
+
+// FLINT keeps caches per thread; those of a thread that ends would be lost, so each call hands
+// them back when it is done.
+struct ThreadCaches {
+    ThreadCaches() = default;
+    ~ThreadCaches() { flint_cleanup(); }
+    ThreadCaches(const ThreadCaches &) = delete;
+    ThreadCaches &operator=(const ThreadCaches &) = delete;
+};
 
 // Owning wrappers of the FLINT types used here.
 struct Poly {
@@ -86,6 +96,7 @@ slong denominatorModulo(fmpz_poly_t denominator, const std::vector<mpz_class> &t
 
 Fraction fractionOf(const std::vector<mpz_class> &terms)
 {
+    const ThreadCaches caches;
     Poly series, denominator, product, numerator, common;
     setPoly(series.p, terms);
     const slong n = slong(terms.size());
@@ -119,6 +130,7 @@ Fraction fractionOf(const std::vector<mpz_class> &terms)
 
 mpz_class coefficientOf(const Fraction &f, std::uint64_t power)
 {
+    const ThreadCaches caches;
     // With d = deg C, the series a of P/C satisfies a(k) = -(C1·a(k-1) + ... + Cd·a(k-d)) from
     // k = deg P + 1 on. The term is then a combination of d earlier terms, whose weights are the
     // coefficients of x^(power - start) modulo the characteristic polynomial x^d·C(1/x).
