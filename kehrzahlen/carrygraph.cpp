@@ -175,46 +175,6 @@ std::optional<Exploration> explore(const StepRule &rule, std::uint64_t maxSteps,
     return e;
 }
 
-// Marks the states from which some walk reaches an end, by a walk backwards from the ends.
-std::vector<bool> statesThatCanEnd(const Exploration &e, Ticker &ticker)
-{
-    const std::size_t n = e.keys.size();
-    std::vector<std::uint32_t> intoBegin(n + 1, 0), from(e.to.size());
-    for (const std::uint32_t to : e.to)
-        ++intoBegin[to + 1];
-    for (std::size_t i = 0; i < n; ++i)
-        intoBegin[i + 1] += intoBegin[i];
-    {
-        std::vector<std::uint32_t> fill(intoBegin.begin(), intoBegin.end() - 1);
-        for (std::uint32_t state = 0; state < n; ++state) {
-            for (std::uint32_t k = e.stepsBegin[state]; k < e.stepsBegin[state + 1]; ++k)
-                from[fill[e.to[k]]++] = state;
-            ticker.tick();
-        }
-    }
-
-    std::vector<bool> live(n, false);
-    std::vector<std::uint32_t> queue;
-    for (std::uint32_t state = 0; state < n; ++state) {
-        if (e.ends[state] != 0) {
-            live[state] = true;
-            queue.push_back(state);
-        }
-    }
-    while (!queue.empty()) {
-        const std::uint32_t to = queue.back();
-        queue.pop_back();
-        for (std::uint32_t i = intoBegin[to]; i < intoBegin[to + 1]; ++i) {
-            if (!live[from[i]]) {
-                live[from[i]] = true;
-                queue.push_back(from[i]);
-            }
-        }
-        ticker.tick();
-    }
-    return live;
-}
-
 } // namespace
 
 Ending endingAt(int base, int quotient, CarryPair p)
@@ -240,7 +200,15 @@ std::optional<CarryGraph> buildCarryGraph(int base, int quotient, std::uint64_t 
     if (!explored)
         return std::nullopt;
     const Exploration &all = *explored;
-    const std::vector<bool> live = statesThatCanEnd(all, ticker);
+    // The states from which some walk reaches an end.
+    std::vector<bool> live(all.keys.size());
+    {
+        const std::vector<std::uint32_t> toEnd = stepsToEnd(
+            all.stepsBegin, all.ends, [&](std::uint32_t k) { return all.to[k]; },
+            [&](std::uint32_t units) { ticker.tick(units); });
+        for (std::size_t state = 0; state < live.size(); ++state)
+            live[state] = toEnd[state] != kNoEnd;
+    }
 
     constexpr std::uint32_t kDropped = ~std::uint32_t(0);
     std::vector<std::uint32_t> renumbered(all.keys.size(), kDropped);

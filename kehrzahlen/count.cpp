@@ -82,8 +82,7 @@ Count countOneLength(int base, std::uint64_t length, Ticker &ticker)
         const CarryGraph g = buildCarryGraph(base, q, steps, ticker);
         if (g.states.empty())
             continue;
-        // The fraction's degree is at most 2·states + 2, and twice as many lengths fix it.
-        const std::uint64_t lengths = 4 * std::uint64_t(g.states.size()) + 6;
+        const std::uint64_t lengths = termsToFix(degreeBound(g));
         mpz_class n;
         if (lengths < length / 4) {
             n = coefficientOf(fractionOf(countsByLength(g, lengths, ticker)), length);

@@ -1,6 +1,5 @@
 // The generating functions of the counts: each Q's carry graph is a finite automaton, so its
-// counts by length have a rational generating function of degree at most 2·states + 2. Counting
-// twice that many lengths fixes the fraction.
+// counts by length have a rational generating function, fixed by the first few counts.
 #include "kehrzahlen/fraction.h"
 #include "kehrzahlen/graphbuild.h"
 #include "kehrzahlen/kehrzahlen.h"
@@ -8,17 +7,6 @@
 #include "kehrzahlen/walkcounter.h"
 
 namespace kz::kehr {
-
-namespace {
-
-// The degree bound of one carry graph's fraction: 2k steps and 2k + 1 digits, an odd and an even
-// shift of the same walks.
-std::uint64_t degreeBound(const CarryGraph &g)
-{
-    return 2 * std::uint64_t(g.states.size()) + 2;
-}
-
-} // namespace
 
 std::optional<std::vector<GeneratingFunction>> erzeugendeFunktionen(int base, const Watch &watch)
 {
@@ -45,7 +33,7 @@ std::optional<std::vector<GeneratingFunction>> erzeugendeFunktionen(int base, co
                 refuse();
             graphs.push_back(std::move(*g));
         }
-        const std::size_t lengths = 2 * bound + 2;
+        const std::size_t lengths = termsToFix(bound);
         std::vector<GeneratingFunction> functions;
         std::vector<mpz_class> total(lengths);
         for (const CarryGraph &g : graphs) {

@@ -3,6 +3,7 @@
 // exactly over the integers), and from the fraction any single term.
 #pragma once
 
+#include "kehrzahlen/carrygraph.h"
 #include "kehrzahlen/kehrzahlen.h"
 
 #include <gmpxx.h>
@@ -11,6 +12,18 @@
 #include <vector>
 
 namespace kz::kehr {
+
+// How many counts by length fix the fraction of a carry graph's walks: its degree is at most
+// 2·states + 2 (2k and 2k + 1 digits are an even and an odd shift of the same walks of k steps),
+// and twice the degree plus two terms determine it.
+inline std::uint64_t degreeBound(const CarryGraph &g)
+{
+    return 2 * std::uint64_t(g.states.size()) + 2;
+}
+inline std::uint64_t termsToFix(std::uint64_t degree)
+{
+    return 2 * degree + 2;
+}
 
 // The fraction in lowest terms whose series starts with terms. If the sequence has a fraction of
 // degree at most d, 2·d + 2 terms determine it.

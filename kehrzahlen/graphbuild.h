@@ -7,11 +7,57 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <optional>
+#include <vector>
 
 namespace kz::kehr {
 
 inline constexpr std::uint64_t kEveryLength = ~std::uint64_t(0);
+inline constexpr std::uint32_t kNoEnd = std::numeric_limits<std::uint32_t>::max();
+
+// The fewest steps from each of the states to an end of either parity (kNoEnd: none), by a walk
+// backwards from the ends: the steps of state s are k in [stepsBegin[s], stepsBegin[s + 1]), and
+// step k leads to targetOf(k); tick(units) counts the work.
+template <typename TargetOf, typename Tick>
+std::vector<std::uint32_t> stepsToEnd(const std::vector<std::uint32_t> &stepsBegin,
+                                      const std::vector<std::uint8_t> &ends, TargetOf targetOf,
+                                      Tick tick)
+{
+    const std::size_t n = ends.size();
+    const std::uint32_t stepCount = stepsBegin[n];
+    std::vector<std::uint32_t> intoBegin(n + 1, 0), from(stepCount);
+    for (std::uint32_t k = 0; k < stepCount; ++k)
+        ++intoBegin[targetOf(k) + 1];
+    for (std::size_t i = 0; i < n; ++i)
+        intoBegin[i + 1] += intoBegin[i];
+    {
+        std::vector<std::uint32_t> fill(intoBegin.begin(), intoBegin.end() - 1);
+        for (std::uint32_t state = 0; state < n; ++state) {
+            for (std::uint32_t k = stepsBegin[state]; k < stepsBegin[state + 1]; ++k)
+                from[fill[targetOf(k)]++] = state;
+            tick(1);
+        }
+    }
+    std::vector<std::uint32_t> distance(n, kNoEnd), queue;
+    for (std::uint32_t state = 0; state < n; ++state) {
+        if (ends[state] != 0) {
+            distance[state] = 0;
+            queue.push_back(state);
+        }
+    }
+    for (std::size_t head = 0; head < queue.size(); ++head) {
+        const std::uint32_t to = queue[head];
+        for (std::uint32_t i = intoBegin[to]; i < intoBegin[to + 1]; ++i) {
+            if (distance[from[i]] == kNoEnd) {
+                distance[from[i]] = distance[to] + 1;
+                queue.push_back(from[i]);
+            }
+        }
+        tick(1);
+    }
+    return distance;
+}
 
 // The graph of S and Q (2 <= Q < S) for walks of at most maxSteps steps: the states such a walk
 // reaches, kept if such a walk can go on from them to an end. Some graphs have millions of

@@ -1,47 +1,13 @@
 #include "kehrzahlen/walkcounter.h"
 
+#include "kehrzahlen/graphbuild.h"
+
 #include <algorithm>
 #include <limits>
 
 namespace kz::kehr {
 
 namespace {
-
-constexpr std::uint32_t kNever = std::numeric_limits<std::uint32_t>::max();
-
-// The fewest steps from each state to an end of either parity, by a walk backwards from the ends.
-std::vector<std::uint32_t> stepsToEnd(const CarryGraph &g)
-{
-    const std::size_t n = g.states.size();
-    std::vector<std::uint32_t> intoBegin(n + 1, 0), from(g.steps.size());
-    for (const Step &s : g.steps)
-        ++intoBegin[s.to + 1];
-    for (std::size_t i = 0; i < n; ++i)
-        intoBegin[i + 1] += intoBegin[i];
-    std::vector<std::uint32_t> fill(intoBegin.begin(), intoBegin.end() - 1);
-    for (std::uint32_t state = 0; state < n; ++state) {
-        for (std::uint32_t e = g.stepsBegin[state]; e < g.stepsBegin[state + 1]; ++e)
-            from[fill[g.steps[e].to]++] = state;
-    }
-    std::vector<std::uint32_t> distance(n, kNever), queue;
-    queue.reserve(n);
-    for (std::uint32_t state = 0; state < n; ++state) {
-        if (g.ends[state] != 0) {
-            distance[state] = 0;
-            queue.push_back(state);
-        }
-    }
-    for (std::size_t head = 0; head < queue.size(); ++head) {
-        const std::uint32_t to = queue[head];
-        for (std::uint32_t i = intoBegin[to]; i < intoBegin[to + 1]; ++i) {
-            if (distance[from[i]] == kNever) {
-                distance[from[i]] = distance[to] + 1;
-                queue.push_back(from[i]);
-            }
-        }
-    }
-    return distance;
-}
 
 static_assert(sizeof(mp_limb_t) == sizeof(std::uint64_t), "GMP words of 64 bits");
 
@@ -70,11 +36,14 @@ inline bool isZero(const std::uint64_t *value, std::size_t width)
 } // namespace
 
 WalkCounter::WalkCounter(const CarryGraph &graph, std::uint64_t lastStep)
-    : m_graph(graph), m_lastStep(lastStep), m_stepsToEnd(stepsToEnd(graph)),
+    : m_graph(graph), m_lastStep(lastStep),
+      m_stepsToEnd(stepsToEnd(
+          graph.stepsBegin, graph.ends, [&](std::uint32_t k) { return graph.steps[k].to; },
+          [](std::uint32_t) {})),
       m_into(graph.states.size(), 0), m_next(graph.states.size(), 0)
 {
     for (std::uint32_t s = 0; s < graph.states.size(); ++s) {
-        if (m_stepsToEnd[s] != kNever)
+        if (m_stepsToEnd[s] != kNoEnd)
             m_farthestEnd = std::max(m_farthestEnd, std::uint64_t(m_stepsToEnd[s]));
         if (m_stepsToEnd[s] != 0)
             continue;
