@@ -1,7 +1,7 @@
-// Counting by the transfer-matrix method. Small graphs are counted side by side and each length
-// is reported as soon as it is counted; when the graphs of a base would not fit in memory
-// together, the short lengths still come at once, from graphs bounded to their walks, and for the
-// rest each graph is built, counted over every length and freed before the next.
+// Counting by the transfer-matrix method. The short lengths come at once, from graphs bounded to
+// their walks; then small graphs are counted side by side, each length reported as soon as it is
+// counted, and the graphs too large to hold together are built, counted over every length and
+// freed one after the other before that, their counts kept compactly until their lengths are due.
 #include "kehrzahlen/fraction.h"
 #include "kehrzahlen/graphbuild.h"
 #include "kehrzahlen/kehrzahlen.h"
@@ -12,19 +12,24 @@
 #include <malloc.h>
 #endif
 
+#include <iterator>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace kz::kehr {
 
 namespace {
 
-// States counted side by side at most; with their steps and counts they take some tens of MB.
-constexpr std::size_t kStatesAtOnce = std::size_t(1) << 18;
+// Counts held side by side at most, in words at the start; as they widen, some tens of MB.
+constexpr std::size_t kWordsAtOnce = std::size_t(1) << 21;
+// Walks of at most this many steps are counted first, from graphs bounded to them: at the largest
+// bases those take a tenth of a second, the whole graphs many seconds.
+constexpr std::uint64_t kShortSteps = 64;
 
 struct Counted {
-    CarryGraph graph;
-    std::unique_ptr<WalkCounter> counter; // points into graph, which therefore never moves
+    int quotient;
+    WalkCounter counter;
 };
 
 // The counts of walks of `steps` steps into Count's lengths 2·steps and 2·steps + 1, for the
@@ -32,23 +37,71 @@ struct Counted {
 void addCounts(const Counted &c, std::uint64_t first, std::uint64_t last,
                const std::function<Count &(std::uint64_t)> &countOf)
 {
-    const std::uint64_t steps = c.counter->steps();
+    const std::uint64_t steps = c.counter.steps();
     for (const std::uint64_t length : {2 * steps, 2 * steps + 1}) {
         if (length < first || length > last)
             continue;
-        mpz_class n = c.counter->ending(parityOf(length));
+        mpz_class n = c.counter.ending(parityOf(length));
         if (n == 0)
             continue;
         Count &count = countOf(length);
         count.total += n;
-        count.perQuotient.emplace_back(c.graph.quotient, std::move(n));
+        count.perQuotient.emplace_back(c.quotient, std::move(n));
     }
 }
 
-// Counts the graphs side by side, step by step, reporting each length as it is done.
-bool countSideBySide(std::vector<std::unique_ptr<Counted>> &all, std::uint64_t first,
-                     std::uint64_t last, const std::function<bool(const Count &)> &report,
-                     Ticker &ticker)
+// The counts of the Qs counted on their own, kept by length until their length is reported: a
+// header word (Q, and the count's size in words) and then the count's words, as GMP holds them.
+// Next to a vector of big integers this keeps the millions of counts of a large base in a third.
+class KeptCounts {
+  public:
+    KeptCounts(std::uint64_t first, std::uint64_t last) : m_first(first), m_byLength(last - first + 1)
+    {
+    }
+    void add(std::uint64_t length, int quotient, const mpz_class &n)
+    {
+        std::vector<std::uint64_t> &kept = m_byLength[length - m_first];
+        const std::size_t size = mpz_size(n.get_mpz_t());
+        kept.push_back(std::uint64_t(quotient) | std::uint64_t(size) << 32);
+        const mp_limb_t *words = mpz_limbs_read(n.get_mpz_t());
+        kept.insert(kept.end(), words, words + size);
+    }
+    // Adds the counts kept for count's length into it, in the order of Q, and frees them.
+    void moveInto(Count &count)
+    {
+        if (count.length < m_first || count.length - m_first >= m_byLength.size())
+            return;
+        std::vector<std::uint64_t> kept;
+        kept.swap(m_byLength[count.length - m_first]);
+        if (kept.empty())
+            return;
+        std::vector<std::pair<int, mpz_class>> merged;
+        auto together = count.perQuotient.begin();
+        for (std::size_t i = 0; i < kept.size();) {
+            const int quotient = int(kept[i] & 0xffffffffu);
+            const std::size_t size = kept[i] >> 32;
+            mpz_class n;
+            mpz_import(n.get_mpz_t(), size, -1, sizeof(std::uint64_t), 0, 0, &kept[i + 1]);
+            i += 1 + size;
+            for (; together != count.perQuotient.end() && together->first < quotient; ++together)
+                merged.push_back(std::move(*together));
+            count.total += n;
+            merged.emplace_back(quotient, std::move(n));
+        }
+        std::move(together, count.perQuotient.end(), std::back_inserter(merged));
+        count.perQuotient = std::move(merged);
+    }
+
+  private:
+    std::uint64_t m_first;
+    std::vector<std::vector<std::uint64_t>> m_byLength;
+};
+
+// Counts the graphs side by side, step by step, reporting each length as it is done with the
+// counts kept for it.
+bool countSideBySide(std::vector<std::unique_ptr<Counted>> &all, KeptCounts &kept,
+                     std::uint64_t first, std::uint64_t last,
+                     const std::function<bool(const Count &)> &report, Ticker &ticker)
 {
     Count count;
     for (std::uint64_t steps = 1; 2 * steps <= last; ++steps) {
@@ -57,15 +110,16 @@ bool countSideBySide(std::vector<std::unique_ptr<Counted>> &all, std::uint64_t f
                 continue;
             count = Count{length, 0, {}};
             for (const auto &c : all) {
-                if (c->counter->steps() == steps)
+                if (c->counter.steps() == steps)
                     addCounts(*c, length, length, [&](std::uint64_t) -> Count & { return count; });
             }
+            kept.moveInto(count);
             if (!report(count))
                 return false;
         }
         ticker.setShare(double(2 * steps + 1) / double(last));
         for (const auto &c : all)
-            c->counter->step(ticker);
+            c->counter.step(ticker);
     }
     return true;
 }
@@ -110,57 +164,46 @@ void returnFreedMemory()
 #endif
 }
 
-// The graphs of every Q for walks of up to maxSteps steps, each with its counter, if their states
-// fit side by side.
-std::optional<std::vector<std::unique_ptr<Counted>>> sideBySide(int base, std::uint64_t maxSteps,
-                                                                Ticker &ticker)
+// Counts the lengths first..last (2 <= first) of every Q: each graph is built once and freed as
+// soon as its counter is made. Counters that fit in kWordsAtOnce are counted side by side; the
+// others are counted first, one after the other.
+bool countRange(int base, std::uint64_t first, std::uint64_t last,
+                const std::function<bool(const Count &)> &report, Ticker &ticker)
 {
-    std::vector<std::unique_ptr<Counted>> all;
-    std::size_t states = 0;
-    for (int q = kSmallestQuotient; q < base; ++q) {
-        auto c = std::make_unique<Counted>();
-        c->graph = buildCarryGraph(base, q, maxSteps, ticker);
-        if (c->graph.states.empty())
-            continue;
-        states += c->graph.states.size();
-        if (states > kStatesAtOnce)
-            return std::nullopt;
-        all.push_back(std::move(c));
-    }
-    for (auto &c : all)
-        c->counter = std::make_unique<WalkCounter>(c->graph, maxSteps);
-    return all;
-}
-
-// Builds and counts each Q's graph on its own, freeing it before the next, keeping the counts of
-// first..last (2 <= first), and reports them once all are counted.
-bool countOneAfterTheOther(int base, std::uint64_t first, std::uint64_t last,
-                           const std::function<bool(const Count &)> &report, Ticker &ticker)
-{
-    if (first > last)
-        return true;
-    std::vector<Count> counts(last - first + 1);
-    for (std::uint64_t length = first; length <= last; ++length)
-        counts[length - first].length = length;
-    const auto countOf = [&](std::uint64_t length) -> Count & { return counts[length - first]; };
+    const std::uint64_t lastStep = last / 2; // walks of k steps end D = 2k and D = 2k + 1
+    std::vector<std::unique_ptr<Counted>> together;
+    KeptCounts kept(first, last);
+    std::size_t words = 0;
     for (int q = kSmallestQuotient; q < base; ++q) {
         ticker.setShare(double(q) / double(base));
-        Counted c;
-        c.graph = buildCarryGraph(base, q, last / 2, ticker);
-        if (c.graph.states.empty())
-            continue;
-        if (c.graph.states.size() > kStatesAtOnce)
+        std::optional<WalkCounter> counter;
+        bool large = false;
+        {
+            const CarryGraph graph = buildCarryGraph(base, q, lastStep, ticker);
+            if (graph.states.empty())
+                continue;
+            counter.emplace(graph, lastStep);
+            large = graph.states.size() > kWordsAtOnce / 16;
+        }
+        if (large)
             returnFreedMemory();
-        c.counter = std::make_unique<WalkCounter>(c.graph, last / 2);
-        do
-            addCounts(c, first, last, countOf);
-        while (c.counter->step(ticker));
+        if (words + counter->words() <= kWordsAtOnce) {
+            words += counter->words();
+            together.push_back(std::make_unique<Counted>(Counted{q, std::move(*counter)}));
+            continue;
+        }
+        Counted alone{q, std::move(*counter)};
+        do {
+            for (const std::uint64_t length : {2 * alone.counter.steps(), 2 * alone.counter.steps() + 1}) {
+                if (length < first || length > last)
+                    continue;
+                const mpz_class n = alone.counter.ending(parityOf(length));
+                if (n != 0)
+                    kept.add(length, q, n);
+            }
+        } while (alone.counter.step(ticker));
     }
-    for (const Count &count : counts) {
-        if (!report(count))
-            return false;
-    }
-    return true;
+    return countSideBySide(together, kept, first, last, report, ticker);
 }
 
 } // namespace
@@ -178,30 +221,13 @@ bool countKehrzahlen(int base, std::uint64_t first, std::uint64_t last,
             return true;
         if (first == last)
             return report(countOneLength(base, last, ticker));
-        const std::uint64_t lastStep = last / 2; // walks of k steps end D = 2k and D = 2k + 1
-        const std::uint64_t from = std::max<std::uint64_t>(first, 2);
-        if (auto all = sideBySide(base, lastStep, ticker))
-            return countSideBySide(*all, from, last, report, ticker);
-
-        // The short lengths come at once from graphs bounded to fewer steps, which fit side by
-        // side; the rest once every graph has been counted on its own.
-        std::uint64_t shortSteps = 0;
-        std::vector<std::unique_ptr<Counted>> shortGraphs;
-        for (std::uint64_t steps = 8; steps < lastStep; steps *= 2) {
-            auto graphs = sideBySide(base, steps, ticker);
-            if (!graphs)
-                break;
-            shortSteps = steps;
-            shortGraphs = std::move(*graphs);
-        }
-        std::uint64_t rest = from;
-        if (shortSteps != 0 && 2 * shortSteps + 1 >= from) {
-            if (!countSideBySide(shortGraphs, from, 2 * shortSteps + 1, report, ticker))
+        std::uint64_t from = std::max<std::uint64_t>(first, 2);
+        if (last / 2 > kShortSteps && from <= 2 * kShortSteps + 1) {
+            if (!countRange(base, from, 2 * kShortSteps + 1, report, ticker))
                 return false;
-            rest = 2 * shortSteps + 2;
+            from = 2 * kShortSteps + 2;
         }
-        shortGraphs.clear();
-        return countOneAfterTheOther(base, rest, last, report, ticker);
+        return countRange(base, from, last, report, ticker);
     });
 }
 

@@ -11,171 +11,221 @@ namespace {
 
 static_assert(sizeof(mp_limb_t) == sizeof(std::uint64_t), "GMP words of 64 bits");
 
-// to += from over width words; true when the sum overflowed the width.
-inline bool addInto(std::uint64_t *to, const std::uint64_t *from, std::size_t width)
+// to += from over width words, and the carry out into to[width].
+template <std::size_t Width>
+inline void addCarrying(std::uint64_t *to, const std::uint64_t *from, std::size_t width)
 {
-    if (width > 4) {
-        return mpn_add_n(reinterpret_cast<mp_limb_t *>(to), reinterpret_cast<mp_limb_t *>(to),
-                         reinterpret_cast<const mp_limb_t *>(from), mp_size_t(width)) != 0;
+    if constexpr (Width == 0) {
+        to[width] += mpn_add_n(reinterpret_cast<mp_limb_t *>(to), reinterpret_cast<mp_limb_t *>(to),
+                               reinterpret_cast<const mp_limb_t *>(from), mp_size_t(width));
+    } else {
+        unsigned char carry = 0;
+        for (std::size_t w = 0; w < Width; ++w) {
+            const std::uint64_t a = to[w], b = from[w];
+            const std::uint64_t sum = a + b + carry;
+            carry = (sum < a) || (carry && sum == a);
+            to[w] = sum;
+        }
+        to[Width] += carry;
     }
-    unsigned char carry = 0;
-    for (std::size_t w = 0; w < width; ++w) {
-        const std::uint64_t a = to[w], b = from[w];
-        const std::uint64_t sum = a + b + carry;
-        carry = (sum < a) || (carry && sum == a);
-        to[w] = sum;
-    }
-    return carry != 0;
 }
 
-inline bool isZero(const std::uint64_t *value, std::size_t width)
+// The fewest steps from the start to each state (kNoEnd: not reached), breadth first.
+std::vector<std::uint32_t> stepsFromStart(const CarryGraph &g)
 {
-    return std::all_of(value, value + width, [](std::uint64_t w) { return w == 0; });
+    std::vector<std::uint32_t> at(g.states.size(), kNoEnd), queue;
+    for (const Step &step : g.firstSteps) {
+        if (at[step.to] == kNoEnd) {
+            at[step.to] = 1;
+            queue.push_back(step.to);
+        }
+    }
+    for (std::size_t head = 0; head < queue.size(); ++head) {
+        for (const Step &step : g.stepsFrom(queue[head])) {
+            if (at[step.to] == kNoEnd) {
+                at[step.to] = at[queue[head]] + 1;
+                queue.push_back(step.to);
+            }
+        }
+    }
+    return at;
 }
 
 } // namespace
 
-WalkCounter::WalkCounter(const CarryGraph &graph, std::uint64_t lastStep)
-    : m_graph(graph), m_lastStep(lastStep),
-      m_stepsToEnd(stepsToEnd(
-          graph.stepsBegin, graph.ends, [&](std::uint32_t k) { return graph.steps[k].to; },
-          [](std::uint32_t) {})),
-      m_into(graph.states.size(), 0), m_next(graph.states.size(), 0)
+WalkCounter::WalkCounter(const CarryGraph &g, std::uint64_t lastStep) : m_lastStep(lastStep)
 {
-    for (std::uint32_t s = 0; s < graph.states.size(); ++s) {
-        if (m_stepsToEnd[s] != kNoEnd)
-            m_farthestEnd = std::max(m_farthestEnd, std::uint64_t(m_stepsToEnd[s]));
-        if (m_stepsToEnd[s] != 0)
-            continue;
-        if (graph.endsAt(s, Parity::Even))
-            m_evenEnds.push_back(s);
-        if (graph.endsAt(s, Parity::Odd))
-            m_oddEnds.push_back(s);
+    const std::size_t n = g.states.size();
+    const std::vector<std::uint32_t> toEnd = stepsToEnd(
+        g.stepsBegin, g.ends, [&](std::uint32_t k) { return g.steps[k].to; }, [](std::uint32_t) {});
+    const std::vector<std::uint32_t> reachedAt = stepsFromStart(g);
+
+    // A state is kept where walks meet or part, end, or begin; the rest lie on chains.
+    constexpr std::uint32_t kChain = std::numeric_limits<std::uint32_t>::max();
+    std::vector<std::uint32_t> number(n, 0); // first the steps into each state
+    for (const Step &step : g.steps)
+        ++number[step.to];
+    for (const Step &step : g.firstSteps)
+        number[step.to] = 0;
+    std::vector<std::uint32_t> kept;
+    for (std::uint32_t s = 0; s < n; ++s) {
+        const bool chain = number[s] == 1 && g.stepsBegin[s + 1] - g.stepsBegin[s] == 1 &&
+                           g.ends[s] == 0;
+        number[s] = chain ? kChain : 0;
+        if (!chain && reachedAt[s] != kNoEnd && reachedAt[s] <= lastStep)
+            kept.push_back(s);
     }
-    for (const Step &step : graph.firstSteps) {
-        if (m_stepsToEnd[step.to] >= lastStep)
-            continue;
-        if (m_into[step.to] == 0)
-            m_reached.push_back(step.to);
-        ++m_into[step.to]; // a handful of first steps cannot overflow a word
+    std::stable_sort(kept.begin(), kept.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return reachedAt[a] < reachedAt[b]; });
+    for (std::uint32_t i = 0; i < kept.size(); ++i)
+        number[kept[i]] = i;
+
+    // The edges, each a step and the chain it leads into, kept if a walk of at most lastStep
+    // steps can pass it and still end.
+    struct Found {
+        std::uint32_t to, from, length;
+    };
+    std::vector<Found> found;
+    m_nodes.resize(kept.size(), Node{0, 1, 0, 0});
+    for (std::uint32_t i = 0; i < kept.size(); ++i) {
+        const std::uint64_t from = reachedAt[kept[i]];
+        for (const Step &step : g.stepsFrom(kept[i])) {
+            std::uint32_t to = step.to, length = 1;
+            while (number[to] == kChain && from + length <= lastStep) {
+                to = g.steps[g.stepsBegin[to]].to;
+                ++length;
+            }
+            if (number[to] == kChain || toEnd[to] == kNoEnd ||
+                from + length + toEnd[to] > lastStep)
+                continue;
+            found.push_back({number[to], i, length});
+            m_nodes[i].ringSize = std::max(m_nodes[i].ringSize, length + 1);
+            m_longestEdge = std::max(m_longestEdge, length);
+        }
     }
+    m_edgesBegin.assign(kept.size() + 1, 0);
+    for (const Found &f : found)
+        ++m_edgesBegin[f.to + 1];
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        m_edgesBegin[i + 1] += m_edgesBegin[i];
+    m_edges.resize(found.size());
+    {
+        std::vector<std::uint32_t> fill(m_edgesBegin.begin(), m_edgesBegin.end() - 1);
+        for (const Found &f : found)
+            m_edges[fill[f.to]++] = {f.from, f.length};
+    }
+
+    std::uint32_t ring = 0;
+    m_firstReached.resize(kept.size());
+    for (std::uint32_t i = 0; i < kept.size(); ++i) {
+        m_nodes[i].ringBegin = ring;
+        m_nodes[i].toEnd = toEnd[kept[i]];
+        ring += m_nodes[i].ringSize;
+        m_firstReached[i] = reachedAt[kept[i]];
+        if (g.endsAt(kept[i], Parity::Even))
+            m_evenEnds.push_back(i);
+        if (g.endsAt(kept[i], Parity::Odd))
+            m_oddEnds.push_back(i);
+    }
+    m_rings.assign(ring, 0);
+    m_sums.assign(2 * kept.size(), 0);
+    for (const Step &step : g.firstSteps) {
+        if (toEnd[step.to] < lastStep)
+            ++m_rings[m_nodes[number[step.to]].ringBegin]; // a handful cannot overflow a word
+    }
+}
+
+const std::uint64_t *WalkCounter::countAt(std::uint32_t node, std::uint32_t stepsAgo) const
+{
+    const Node &v = m_nodes[node];
+    const std::uint32_t slot =
+        v.latest >= stepsAgo ? v.latest - stepsAgo : v.latest + v.ringSize - stepsAgo;
+    return &m_rings[std::size_t(v.ringBegin + slot) * m_width];
 }
 
 mpz_class WalkCounter::ending(Parity parity) const
 {
     // One word more than the counts: the sum of up to 2^32 of them cannot overflow it.
-    std::vector<std::uint64_t> sum(m_width + 1, 0), value(m_width + 1, 0);
-    const auto add = [&](std::uint32_t s) {
-        std::copy_n(&m_into[s * m_width], m_width, value.begin());
-        addInto(sum.data(), value.data(), m_width + 1);
-    };
-    // Whichever is shorter: the ends, or the states walks reach now.
-    const std::vector<std::uint32_t> &ends = parity == Parity::Even ? m_evenEnds : m_oddEnds;
-    if (ends.size() < m_reached.size()) {
-        for (const std::uint32_t s : ends) {
-            if (!isZero(&m_into[s * m_width], m_width))
-                add(s);
-        }
-    } else {
-        for (const std::uint32_t s : m_reached) {
-            if (m_graph.endsAt(s, parity))
-                add(s);
-        }
+    std::vector<std::uint64_t> sum(m_width + 1, 0);
+    for (const std::uint32_t node : parity == Parity::Even ? m_evenEnds : m_oddEnds) {
+        addCarrying<0>(sum.data(), countAt(node, 0), m_width);
     }
     mpz_class total;
     mpz_import(total.get_mpz_t(), sum.size(), -1, sizeof(std::uint64_t), 0, 0, sum.data());
     return total;
 }
 
-template <std::size_t Width, bool CheckEnds>
-bool WalkCounter::stepIntoWidth(std::size_t width, std::size_t &stepsTaken)
+template <std::size_t Width> bool WalkCounter::sumInto(std::uint32_t active, std::uint64_t left)
 {
     // Width is the width known at compile time, for the common narrow counts; 0: any width.
-    if constexpr (Width != 0)
-        width = Width;
-    // A state reached after the next step must still reach an end within the steps then left;
-    // while more steps are left than any state needs, every state qualifies (CheckEnds false).
-    const std::uint64_t left = m_lastStep - (m_steps + 1);
-    for (const std::uint32_t s : m_reached) {
-        const std::uint64_t *from = &m_into[s * width];
-        const std::span<const Step> steps = m_graph.stepsFrom(s);
-        stepsTaken += steps.size();
-        for (const Step &step : steps) {
-            if (CheckEnds && m_stepsToEnd[step.to] > left)
-                continue;
-            std::uint64_t *to = &m_next[step.to * width];
-            if (isZero(to, width))
-                m_nextReached.push_back(step.to);
-            if (addInto(to, from, width))
-                return false;
+    const std::size_t width = Width != 0 ? Width : m_width;
+    std::uint64_t *sum = m_sums.data();
+    bool overflowed = false;
+    for (std::uint32_t i = 0; i < active; ++i, sum += width + 1) {
+        std::fill_n(sum, width + 1, 0);
+        if (m_nodes[i].toEnd > left)
+            continue;
+        for (std::uint32_t e = m_edgesBegin[i]; e < m_edgesBegin[i + 1]; ++e) {
+            const std::uint64_t *from = countAt(m_edges[e].from, m_edges[e].length - 1);
+            addCarrying<Width>(sum, from, width);
         }
+        overflowed |= sum[width] != 0;
     }
-    return true;
+    return !overflowed;
 }
 
-template <bool CheckEnds> bool WalkCounter::stepIntoChecked(std::size_t &stepsTaken)
+bool WalkCounter::sumAny(std::uint32_t active, std::uint64_t left)
 {
     switch (m_width) {
     case 1:
-        return stepIntoWidth<1, CheckEnds>(1, stepsTaken);
+        return sumInto<1>(active, left);
     case 2:
-        return stepIntoWidth<2, CheckEnds>(2, stepsTaken);
+        return sumInto<2>(active, left);
     case 3:
-        return stepIntoWidth<3, CheckEnds>(3, stepsTaken);
-    case 4:
-        return stepIntoWidth<4, CheckEnds>(4, stepsTaken);
+        return sumInto<3>(active, left);
     default:
-        return stepIntoWidth<0, CheckEnds>(m_width, stepsTaken);
+        return sumInto<0>(active, left);
     }
-}
-
-bool WalkCounter::stepInto(std::size_t &stepsTaken)
-{
-    if (m_lastStep - (m_steps + 1) >= m_farthestEnd)
-        return stepIntoChecked<false>(stepsTaken);
-    return stepIntoChecked<true>(stepsTaken);
-}
-
-void WalkCounter::clear(std::vector<std::uint64_t> &values, std::vector<std::uint32_t> &reached)
-{
-    const std::size_t width = m_width;
-    for (const std::uint32_t s : reached) {
-        for (std::size_t w = 0; w < width; ++w)
-            values[s * width + w] = 0;
-    }
-    reached.clear();
 }
 
 void WalkCounter::widen()
 {
-    // One array at a time: the largest graphs hold tens of MB per array, so the next step's
-    // (all zero by now) goes first and comes back last.
-    const std::size_t n = m_graph.states.size(), width = m_width + 1;
-    std::vector<std::uint64_t>().swap(m_next);
-    std::vector<std::uint64_t> wider(n * width, 0);
-    for (const std::uint32_t s : m_reached)
-        std::copy_n(&m_into[s * m_width], m_width, &wider[s * width]);
-    m_into.swap(wider);
-    std::vector<std::uint64_t>().swap(wider);
-    m_next.assign(n * width, 0);
+    const std::size_t width = m_width + 1;
+    std::vector<std::uint64_t> wider(m_rings.size() / m_width * width, 0);
+    for (std::size_t c = 0; c < m_rings.size() / m_width; ++c)
+        std::copy_n(&m_rings[c * m_width], m_width, &wider[c * width]);
+    m_rings.swap(wider);
     m_width = width;
 }
 
 bool WalkCounter::step(Ticker &ticker)
 {
-    if (m_reached.empty() || m_steps >= m_lastStep)
+    if (m_steps >= m_lastStep || m_steps - m_lastLive >= m_longestEdge)
         return false;
-    std::size_t stepsTaken = 0;
-    while (!stepInto(stepsTaken)) {
-        clear(m_next, m_nextReached);
-        widen(); // a sum overflowed: count the step again one word wider
+    const std::uint64_t next = m_steps + 1;
+    const auto active = std::uint32_t(
+        std::upper_bound(m_firstReached.begin(), m_firstReached.end(), next) -
+        m_firstReached.begin());
+    const bool fits = sumAny(active, m_lastStep - next);
+    const std::size_t sumWidth = m_width + 1;
+    if (!fits)
+        widen(); // a sum needs the word above: every count gets one
+    bool live = false;
+    for (std::uint32_t i = 0; i < active; ++i) {
+        Node &v = m_nodes[i];
+        v.latest = v.latest + 1 == v.ringSize ? 0 : v.latest + 1;
+        const std::uint64_t *sum = &m_sums[i * sumWidth];
+        live = live || std::any_of(sum, sum + sumWidth, [](std::uint64_t w) { return w != 0; });
+        std::copy_n(sum, m_width, &m_rings[std::size_t(v.ringBegin + v.latest) * m_width]);
     }
-    ticker.tick(std::uint32_t(std::min<std::size_t>(stepsTaken / 8 + 1, 1u << 20)));
-    clear(m_into, m_reached);
-    m_into.swap(m_next);
-    m_reached.swap(m_nextReached);
-    ++m_steps;
-    return !m_reached.empty();
+    if (!fits)
+        m_sums.assign(m_nodes.size() * (m_width + 1), 0);
+    m_steps = next;
+    if (live)
+        m_lastLive = next;
+    ticker.tick(std::uint32_t(
+        std::min<std::size_t>((active + m_edgesBegin[active]) / 8 + 1, 1u << 20)));
+    return true;
 }
 
 std::vector<mpz_class> countsByLength(const CarryGraph &g, std::size_t lengths, Ticker &ticker)

@@ -1,7 +1,12 @@
 // The number of walks of each length through one carry graph, step by step (the transfer-matrix
-// method). The counts are exact, held as fixed-width integers of machine words that widen when a
-// sum would overflow: adding words costs far less than a big integer per state and step, and the
-// counts of one Q rarely need more than a few words.
+// method), on the graph with its chains collapsed. Most states of a large carry graph have one
+// step in and one step out: such a chain only delays the walks that enter it, so it becomes one
+// edge of its length, and the walks on it wait in a ring of counts at the state it leaves. A step
+// then costs the branching states alone, a tenth of the states or fewer.
+//
+// The counts are exact, held as fixed-width integers of machine words that widen when a sum would
+// overflow: adding words costs far less than a big integer per state and step, and the counts of
+// one Q rarely need more than a few words.
 #pragma once
 
 #include "kehrzahlen/carrygraph.h"
@@ -10,15 +15,15 @@
 #include <gmpxx.h>
 
 #include <cstdint>
-#include <span>
 #include <vector>
 
 namespace kz::kehr {
 
 class WalkCounter {
   public:
-    // Counts walks of up to lastStep steps; states that cannot reach an end within the steps
-    // left are not carried forward, as no counted walk passes them.
+    // Counts walks of up to lastStep steps; the graph is not needed afterwards. Walks at states
+    // that cannot reach an end within the steps left are not carried forward, as no counted walk
+    // passes them.
     WalkCounter(const CarryGraph &graph, std::uint64_t lastStep);
 
     std::uint64_t steps() const { return m_steps; } // the length of the walks counted now
@@ -26,26 +31,40 @@ class WalkCounter {
     mpz_class ending(Parity parity) const;
     // Goes one step further; false when no walk is left.
     bool step(Ticker &ticker);
+    // The counts held, in machine words; they grow as the counts widen.
+    std::size_t words() const { return m_rings.size(); }
 
   private:
-    bool stepInto(std::size_t &stepsTaken); // false when a sum overflowed the width
-    template <bool CheckEnds> bool stepIntoChecked(std::size_t &stepsTaken);
-    template <std::size_t Width, bool CheckEnds>
-    bool stepIntoWidth(std::size_t width, std::size_t &stepsTaken);
-    void clear(std::vector<std::uint64_t> &values, std::vector<std::uint32_t> &reached);
+    // One branching state: its walks of the latest steps, in a ring of ringSize counts.
+    struct Node {
+        std::uint32_t ringBegin; // in counts, not words
+        std::uint32_t ringSize;  // one more than its longest edge out
+        std::uint32_t latest;    // where the count of the latest step lies in the ring
+        std::uint32_t toEnd;     // fewest steps to an end
+    };
+    // An edge into a branching state: from `from`, through a chain of length - 1 states.
+    struct Edge {
+        std::uint32_t from;
+        std::uint32_t length;
+    };
+
+    const std::uint64_t *countAt(std::uint32_t node, std::uint32_t stepsAgo) const;
+    template <std::size_t Width> bool sumInto(std::uint32_t active, std::uint64_t left);
+    bool sumAny(std::uint32_t active, std::uint64_t left);
     void widen();
 
-    const CarryGraph &m_graph;
     std::uint64_t m_lastStep;
     std::uint64_t m_steps = 1;
-    std::vector<std::uint32_t> m_stepsToEnd; // fewest steps from each state to an end
-    std::uint64_t m_farthestEnd = 0;         // the most steps any state needs to an end
+    std::uint64_t m_lastLive = 1; // the latest step at which some count was not 0
+    std::uint32_t m_longestEdge = 1;
+    std::vector<Node> m_nodes;                 // by the step a walk first reaches them
+    std::vector<std::uint32_t> m_firstReached; // per node; nodes [0, n) are walked after n steps
+    std::vector<std::uint32_t> m_edgesBegin;   // the edges into node i: [edgesBegin[i], [i + 1])
+    std::vector<Edge> m_edges;
     std::vector<std::uint32_t> m_evenEnds, m_oddEnds;
-    std::size_t m_width = 1;              // words per count, least significant first
-    std::vector<std::uint64_t> m_into;    // walks into each state, m_width words each
-    std::vector<std::uint32_t> m_reached; // the states where m_into is not 0
-    std::vector<std::uint64_t> m_next;    // the next step's counts, built from m_into
-    std::vector<std::uint32_t> m_nextReached;
+    std::size_t m_width = 1;            // words per count, least significant first
+    std::vector<std::uint64_t> m_rings; // the counts, m_width words each
+    std::vector<std::uint64_t> m_sums;  // one step's new counts, m_width + 1 words each
 };
 
 // The walks of the graph that end a Kehrzahl with D digits, for D = 0 .. lengths - 1.
