@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <memory>
 #include <utility>
 
 namespace kz::kehr {
@@ -62,6 +63,28 @@ std::uint8_t endBits(const Ending &e)
     return std::uint8_t((e.even ? 1 : 0) | (e.middle ? 2 : 0));
 }
 
+// A growing array that never moves what it holds: a vector's doubling would, for a moment, hold
+// the largest explorations twice over.
+template <typename T> class Chunked {
+  public:
+    void push_back(T value)
+    {
+        if ((m_size & kMask) == 0)
+            m_chunks.push_back(std::make_unique_for_overwrite<T[]>(kChunk));
+        m_chunks.back()[m_size & kMask] = value;
+        ++m_size;
+    }
+    T operator[](std::size_t i) const { return m_chunks[i >> kShift][i & kMask]; }
+    T &operator[](std::size_t i) { return m_chunks[i >> kShift][i & kMask]; }
+    std::size_t size() const { return m_size; }
+
+  private:
+    static constexpr int kShift = 16;
+    static constexpr std::size_t kChunk = std::size_t(1) << kShift, kMask = kChunk - 1;
+    std::vector<std::unique_ptr<T[]>> m_chunks;
+    std::size_t m_size = 0;
+};
+
 // Numbers keys in the order they are first seen, as StateNumbers does, in less memory: a slot
 // holds only the number, and the key is looked up in the list of keys, which the walk keeps
 // anyway. The largest explorations reach millions of carry pairs.
@@ -85,7 +108,7 @@ class KeyNumbers {
     std::size_t size() const { return m_keys.size(); }
     std::uint32_t key(std::size_t number) const { return m_keys[number]; }
     // The keys by number; the numbering is given up.
-    std::vector<std::uint32_t> takeKeys()
+    Chunked<std::uint32_t> takeKeys()
     {
         std::vector<std::uint32_t>().swap(m_slots);
         return std::move(m_keys);
@@ -111,7 +134,7 @@ class KeyNumbers {
     }
 
     std::vector<std::uint32_t> m_slots; // number + 1; 0 is empty
-    std::vector<std::uint32_t> m_keys;
+    Chunked<std::uint32_t> m_keys;
     int m_shift = 64;
 };
 
@@ -120,10 +143,10 @@ class KeyNumbers {
 // steps are left out and those reached after exactly maxSteps get no steps: no walk of at most
 // maxSteps steps needs them.
 struct Exploration {
-    std::vector<std::uint32_t> keys;
-    std::vector<std::uint8_t> ends;
-    std::vector<std::uint32_t> stepsBegin; // the steps of state s: to[stepsBegin[s], ...[s + 1])
-    std::vector<std::uint32_t> to;
+    Chunked<std::uint32_t> keys;
+    Chunked<std::uint8_t> ends;
+    Chunked<std::uint16_t> stepCount; // per state; its steps follow those of the states before
+    Chunked<std::uint32_t> to;
     std::vector<Step> firstSteps;
 };
 
@@ -164,15 +187,61 @@ std::optional<Exploration> explore(const StepRule &rule, std::uint64_t maxSteps,
             break;
         if (numbers.size() > maxStates)
             return std::nullopt;
-        e.stepsBegin.push_back(std::uint32_t(e.to.size()));
         stepsOutOf(rule, pairOf(numbers.key(state), quotient), out);
+        e.stepCount.push_back(std::uint16_t(out.size())); // fewer than S <= 10000
         for (const PairStep &s : out)
             e.to.push_back(indexOf(s.to));
         ticker.tick(1 + std::uint32_t(out.size() / 16));
     }
     e.keys = numbers.takeKeys();
-    e.stepsBegin.resize(e.keys.size() + 1, std::uint32_t(e.to.size()));
+    while (e.stepCount.size() < e.keys.size())
+        e.stepCount.push_back(0);
     return e;
+}
+
+// Which explored states a walk leads from to an end. The states are numbered breadth first, so
+// most steps lead to a later state, and a pass backwards through the states finds most of them;
+// a few more passes find those behind the steps that lead back. This needs no list of the steps
+// into each state, which for the largest explorations would take tens of MB; only where the
+// passes do not settle soon does the walk backwards from the ends take over.
+std::vector<std::uint8_t> canEnd(const Exploration &e, Ticker &ticker)
+{
+    constexpr int kPasses = 32;
+    const std::size_t n = e.keys.size();
+    std::vector<std::uint8_t> live(n, 0);
+    bool changed = true;
+    for (int pass = 0; changed && pass < kPasses; ++pass) {
+        changed = false;
+        std::size_t end = e.to.size(); // of the steps of s
+        for (std::size_t s = n; s-- > 0;) {
+            const std::size_t begin = end - e.stepCount[s];
+            if (live[s] == 0) {
+                bool reaches = e.ends[s] != 0;
+                for (std::size_t k = begin; k < end && !reaches; ++k)
+                    reaches = live[e.to[k]] != 0;
+                if (reaches) {
+                    live[s] = 1;
+                    changed = true;
+                }
+            }
+            end = begin;
+        }
+        ticker.tick(std::uint32_t(1 + n / 64));
+    }
+    if (changed) {
+        std::vector<std::uint32_t> stepsBegin(n + 1, 0);
+        std::vector<std::uint8_t> ends(n);
+        for (std::size_t s = 0; s < n; ++s) {
+            stepsBegin[s + 1] = stepsBegin[s] + e.stepCount[s];
+            ends[s] = e.ends[s];
+        }
+        const std::vector<std::uint32_t> toEnd = stepsToEndBackwards(
+            stepsBegin, ends, [&](std::uint32_t k) { return e.to[k]; },
+            [&](std::uint32_t units) { ticker.tick(units); });
+        for (std::size_t s = 0; s < n; ++s)
+            live[s] = toEnd[s] != kNoEnd ? 1 : 0;
+    }
+    return live;
 }
 
 } // namespace
@@ -199,27 +268,26 @@ std::optional<CarryGraph> buildCarryGraph(int base, int quotient, std::uint64_t 
     std::optional<Exploration> explored = explore(rule, maxSteps, maxStates, ticker);
     if (!explored)
         return std::nullopt;
-    const Exploration &all = *explored;
-    // The states from which some walk reaches an end.
-    std::vector<bool> live(all.keys.size());
-    {
-        const std::vector<std::uint32_t> toEnd = stepsToEnd(
-            all.stepsBegin, all.ends, [&](std::uint32_t k) { return all.to[k]; },
-            [&](std::uint32_t units) { ticker.tick(units); });
-        for (std::size_t state = 0; state < live.size(); ++state)
-            live[state] = toEnd[state] != kNoEnd;
-    }
+    Exploration &all = *explored;
+    const std::vector<std::uint8_t> live = canEnd(all, ticker);
 
+    // Each live state's key becomes its pair in the graph, and the key its new number.
     constexpr std::uint32_t kDropped = ~std::uint32_t(0);
-    std::vector<std::uint32_t> renumbered(all.keys.size(), kDropped);
+    Chunked<std::uint32_t> &renumbered = all.keys;
     CarryGraph g;
     g.base = base;
     g.quotient = quotient;
+    // Sized exactly: a vector grown by doubling would hold up to twice the largest graphs.
+    const auto liveCount = std::size_t(std::count(live.begin(), live.end(), 1));
+    g.states.reserve(liveCount);
+    g.ends.reserve(liveCount);
     for (std::uint32_t state = 0; state < all.keys.size(); ++state) {
         if (live[state]) {
-            renumbered[state] = std::uint32_t(g.states.size());
             g.states.push_back(pairOf(all.keys[state], quotient));
             g.ends.push_back(all.ends[state]);
+            renumbered[state] = std::uint32_t(g.states.size() - 1);
+        } else {
+            renumbered[state] = kDropped;
         }
     }
     for (const Step &s : all.firstSteps) {
@@ -229,23 +297,32 @@ std::optional<CarryGraph> buildCarryGraph(int base, int quotient, std::uint64_t 
     if (g.firstSteps.empty()) // nothing ends: drop what the start cannot reach either
         return CarryGraph{base, quotient, {}, {}, {0}, {}, {}};
     g.stepsBegin.clear();
+    g.stepsBegin.reserve(liveCount + 1);
+    {
+        std::size_t liveSteps = 0;
+        for (std::size_t state = 0, k = 0; state < all.keys.size(); ++state) {
+            for (const std::size_t end = k + all.stepCount[state]; k < end; ++k)
+                liveSteps += live[state] != 0 && renumbered[all.to[k]] != kDropped ? 1 : 0;
+        }
+        g.steps.reserve(liveSteps);
+    }
     // The exploration kept only where steps lead; their digits are found again, in the same
     // order, for the states that stay.
     std::vector<PairStep> out;
-    for (std::uint32_t state = 0; state < all.keys.size(); ++state) {
-        if (!live[state])
-            continue;
-        g.stepsBegin.push_back(std::uint32_t(g.steps.size()));
-        const std::uint32_t begin = all.stepsBegin[state], end = all.stepsBegin[state + 1];
-        if (begin == end)
-            continue;
-        stepsOutOf(rule, pairOf(all.keys[state], quotient), out);
-        for (std::uint32_t k = begin; k < end; ++k) {
-            const std::uint32_t to = renumbered[all.to[k]];
-            if (to != kDropped)
-                g.steps.push_back({out[k - begin].x, out[k - begin].y, to});
+    for (std::size_t state = 0, begin = 0; state < all.keys.size(); ++state) {
+        const std::size_t end = begin + all.stepCount[state];
+        if (live[state] != 0) {
+            g.stepsBegin.push_back(std::uint32_t(g.steps.size()));
+            if (begin != end)
+                stepsOutOf(rule, g.states[renumbered[state]], out);
+            for (std::size_t k = begin; k < end; ++k) {
+                const std::uint32_t to = renumbered[all.to[k]];
+                if (to != kDropped)
+                    g.steps.push_back({out[k - begin].x, out[k - begin].y, to});
+            }
+            ticker.tick(std::uint32_t(1 + (end - begin) / 16));
         }
-        ticker.tick(1 + (end - begin) / 16);
+        begin = end;
     }
     g.stepsBegin.push_back(std::uint32_t(g.steps.size()));
     return g;

@@ -12,7 +12,7 @@
 #include <malloc.h>
 #endif
 
-#include <iterator>
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -26,6 +26,8 @@ constexpr std::size_t kWordsAtOnce = std::size_t(1) << 21;
 // Walks of at most this many steps are counted first, from graphs bounded to them: at the largest
 // bases those take a tenth of a second, the whole graphs many seconds.
 constexpr std::uint64_t kShortSteps = 64;
+// Explorations of more carry pairs than this take tens of MB.
+constexpr std::size_t kLargeExploration = std::size_t(1) << 18;
 
 struct Counted {
     int quotient;
@@ -75,21 +77,17 @@ class KeptCounts {
         kept.swap(m_byLength[count.length - m_first]);
         if (kept.empty())
             return;
-        std::vector<std::pair<int, mpz_class>> merged;
-        auto together = count.perQuotient.begin();
         for (std::size_t i = 0; i < kept.size();) {
             const int quotient = int(kept[i] & 0xffffffffu);
             const std::size_t size = kept[i] >> 32;
             mpz_class n;
             mpz_import(n.get_mpz_t(), size, -1, sizeof(std::uint64_t), 0, 0, &kept[i + 1]);
             i += 1 + size;
-            for (; together != count.perQuotient.end() && together->first < quotient; ++together)
-                merged.push_back(std::move(*together));
             count.total += n;
-            merged.emplace_back(quotient, std::move(n));
+            count.perQuotient.emplace_back(quotient, std::move(n));
         }
-        std::move(together, count.perQuotient.end(), std::back_inserter(merged));
-        count.perQuotient = std::move(merged);
+        std::sort(count.perQuotient.begin(), count.perQuotient.end(),
+                  [](const auto &a, const auto &b) { return a.first < b.first; });
     }
 
   private:
@@ -164,9 +162,25 @@ void returnFreedMemory()
 #endif
 }
 
+// Counts one Q's walks to the end, keeping its counts of first..last.
+void countAlone(Counted &c, KeptCounts &kept, std::uint64_t first, std::uint64_t last,
+                Ticker &ticker)
+{
+    do {
+        for (const std::uint64_t length : {2 * c.counter.steps(), 2 * c.counter.steps() + 1}) {
+            if (length < first || length > last)
+                continue;
+            const mpz_class n = c.counter.ending(parityOf(length));
+            if (n != 0)
+                kept.add(length, c.quotient, n);
+        }
+    } while (c.counter.step(ticker));
+}
+
 // Counts the lengths first..last (2 <= first) of every Q: each graph is built once and freed as
-// soon as its counter is made. Counters that fit in kWordsAtOnce are counted side by side; the
-// others are counted first, one after the other.
+// soon as its counter is made. Counters are counted side by side while they fit in kWordsAtOnce.
+// Before a counter that does not fit, or a large exploration, those gathered so far are counted
+// to the end and their counts kept, so that they and the large graph never take memory together.
 bool countRange(int base, std::uint64_t first, std::uint64_t last,
                 const std::function<bool(const Count &)> &report, Ticker &ticker)
 {
@@ -174,34 +188,40 @@ bool countRange(int base, std::uint64_t first, std::uint64_t last,
     std::vector<std::unique_ptr<Counted>> together;
     KeptCounts kept(first, last);
     std::size_t words = 0;
+    const auto countGathered = [&] {
+        for (const auto &c : together)
+            countAlone(*c, kept, first, last, ticker);
+        together.clear();
+        words = 0;
+    };
     for (int q = kSmallestQuotient; q < base; ++q) {
         ticker.setShare(double(q) / double(base));
-        std::optional<WalkCounter> counter;
+        std::optional<Counted> c;
         bool large = false;
         {
-            const CarryGraph graph = buildCarryGraph(base, q, lastStep, ticker);
-            if (graph.states.empty())
+            std::optional<CarryGraph> graph =
+                buildCarryGraph(base, q, lastStep, kLargeExploration, ticker);
+            if (!graph) {
+                countGathered();
+                returnFreedMemory();
+                graph = buildCarryGraph(base, q, lastStep, ticker);
+                large = true;
+            }
+            if (graph->states.empty())
                 continue;
-            counter.emplace(graph, lastStep);
-            large = graph.states.size() > kWordsAtOnce / 16;
+            c.emplace(Counted{q, WalkCounter(*graph, lastStep)});
         }
         if (large)
             returnFreedMemory();
-        if (words + counter->words() <= kWordsAtOnce) {
-            words += counter->words();
-            together.push_back(std::make_unique<Counted>(Counted{q, std::move(*counter)}));
+        const std::size_t needs = c->counter.words();
+        if (needs > kWordsAtOnce) {
+            countAlone(*c, kept, first, last, ticker);
             continue;
         }
-        Counted alone{q, std::move(*counter)};
-        do {
-            for (const std::uint64_t length : {2 * alone.counter.steps(), 2 * alone.counter.steps() + 1}) {
-                if (length < first || length > last)
-                    continue;
-                const mpz_class n = alone.counter.ending(parityOf(length));
-                if (n != 0)
-                    kept.add(length, q, n);
-            }
-        } while (alone.counter.step(ticker));
+        if (words + needs > kWordsAtOnce)
+            countGathered();
+        words += needs;
+        together.push_back(std::make_unique<Counted>(std::move(*c)));
     }
     return countSideBySide(together, kept, first, last, report, ticker);
 }

@@ -5,6 +5,7 @@
 #include "kehrzahlen/carrygraph.h"
 #include "kehrzahlen/ticker.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -16,13 +17,11 @@ namespace kz::kehr {
 inline constexpr std::uint64_t kEveryLength = ~std::uint64_t(0);
 inline constexpr std::uint32_t kNoEnd = std::numeric_limits<std::uint32_t>::max();
 
-// The fewest steps from each of the states to an end of either parity (kNoEnd: none), by a walk
-// backwards from the ends: the steps of state s are k in [stepsBegin[s], stepsBegin[s + 1]), and
-// step k leads to targetOf(k); tick(units) counts the work.
+// stepsToEnd by a walk backwards from the ends, through a list of the steps into each state.
 template <typename TargetOf, typename Tick>
-std::vector<std::uint32_t> stepsToEnd(const std::vector<std::uint32_t> &stepsBegin,
-                                      const std::vector<std::uint8_t> &ends, TargetOf targetOf,
-                                      Tick tick)
+std::vector<std::uint32_t> stepsToEndBackwards(const std::vector<std::uint32_t> &stepsBegin,
+                                               const std::vector<std::uint8_t> &ends,
+                                               TargetOf targetOf, Tick tick)
 {
     const std::size_t n = ends.size();
     const std::uint32_t stepCount = stepsBegin[n];
@@ -57,6 +56,41 @@ std::vector<std::uint32_t> stepsToEnd(const std::vector<std::uint32_t> &stepsBeg
         tick(1);
     }
     return distance;
+}
+
+// The fewest steps from each of the states to an end of either parity (kNoEnd: none): the steps
+// of state s are k in [stepsBegin[s], stepsBegin[s + 1]), and step k leads to targetOf(k);
+// tick(units) counts the work. Carry graphs are numbered breadth first, so most steps lead to a
+// later state and a few passes backwards through the states settle every distance, with no list
+// of the steps into each state; where they do not settle soon, a walk backwards from the ends
+// takes over.
+template <typename TargetOf, typename Tick>
+std::vector<std::uint32_t> stepsToEnd(const std::vector<std::uint32_t> &stepsBegin,
+                                      const std::vector<std::uint8_t> &ends, TargetOf targetOf,
+                                      Tick tick)
+{
+    constexpr int kPasses = 32;
+    const std::size_t n = ends.size();
+    std::vector<std::uint32_t> distance(n, kNoEnd);
+    bool changed = true;
+    for (int pass = 0; changed && pass < kPasses; ++pass) {
+        changed = false;
+        for (std::size_t s = n; s-- > 0;) {
+            std::uint32_t fewest = ends[s] != 0 ? 0 : kNoEnd;
+            for (std::uint32_t k = stepsBegin[s]; k < stepsBegin[s + 1] && fewest != 0; ++k)
+                fewest = std::min(fewest, distance[targetOf(k)] == kNoEnd ? kNoEnd
+                                                                          : distance[targetOf(k)] + 1);
+            if (fewest < distance[s]) {
+                distance[s] = fewest;
+                changed = true;
+            }
+        }
+        tick(std::uint32_t(1 + n / 64));
+    }
+    if (!changed)
+        return distance;
+    std::vector<std::uint32_t>().swap(distance);
+    return stepsToEndBackwards(stepsBegin, ends, targetOf, tick);
 }
 
 // The graph of S and Q (2 <= Q < S) for walks of at most maxSteps steps: the states such a walk

@@ -30,21 +30,24 @@ inline void addCarrying(std::uint64_t *to, const std::uint64_t *from, std::size_
     }
 }
 
-// The fewest steps from the start to each state (kNoEnd: not reached), breadth first.
+// The fewest steps from the start to each state (kNoEnd: not reached). Carry graphs are numbered
+// breadth first, so one pass forwards through the states finds them and a second confirms; the
+// passes go on where steps lead back to states found later.
 std::vector<std::uint32_t> stepsFromStart(const CarryGraph &g)
 {
-    std::vector<std::uint32_t> at(g.states.size(), kNoEnd), queue;
-    for (const Step &step : g.firstSteps) {
-        if (at[step.to] == kNoEnd) {
-            at[step.to] = 1;
-            queue.push_back(step.to);
-        }
-    }
-    for (std::size_t head = 0; head < queue.size(); ++head) {
-        for (const Step &step : g.stepsFrom(queue[head])) {
-            if (at[step.to] == kNoEnd) {
-                at[step.to] = at[queue[head]] + 1;
-                queue.push_back(step.to);
+    std::vector<std::uint32_t> at(g.states.size(), kNoEnd);
+    for (const Step &step : g.firstSteps)
+        at[step.to] = 1;
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (std::uint32_t s = 0; s < g.states.size(); ++s) {
+            if (at[s] == kNoEnd)
+                continue;
+            for (const Step &step : g.stepsFrom(s)) {
+                if (at[s] + 1 < at[step.to]) {
+                    at[step.to] = at[s] + 1;
+                    changed = true;
+                }
             }
         }
     }
@@ -128,7 +131,7 @@ WalkCounter::WalkCounter(const CarryGraph &g, std::uint64_t lastStep) : m_lastSt
             m_oddEnds.push_back(i);
     }
     m_rings.assign(ring, 0);
-    m_sums.assign(2 * kept.size(), 0);
+    m_overflow.assign(2, 0);
     for (const Step &step : g.firstSteps) {
         if (toEnd[step.to] < lastStep)
             ++m_rings[m_nodes[number[step.to]].ringBegin]; // a handful cannot overflow a word
@@ -143,48 +146,84 @@ const std::uint64_t *WalkCounter::countAt(std::uint32_t node, std::uint32_t step
     return &m_rings[std::size_t(v.ringBegin + slot) * m_width];
 }
 
+template <std::size_t Width> void WalkCounter::sumEnds(const std::vector<std::uint32_t> &ends,
+                                                       std::uint64_t *sum) const
+{
+    for (const std::uint32_t node : ends)
+        addCarrying<Width>(sum, countAt(node, 0), m_width);
+}
+
 mpz_class WalkCounter::ending(Parity parity) const
 {
     // One word more than the counts: the sum of up to 2^32 of them cannot overflow it.
     std::vector<std::uint64_t> sum(m_width + 1, 0);
-    for (const std::uint32_t node : parity == Parity::Even ? m_evenEnds : m_oddEnds) {
-        addCarrying<0>(sum.data(), countAt(node, 0), m_width);
+    const std::vector<std::uint32_t> &ends = parity == Parity::Even ? m_evenEnds : m_oddEnds;
+    switch (m_width) {
+    case 1:
+        sumEnds<1>(ends, sum.data());
+        break;
+    case 2:
+        sumEnds<2>(ends, sum.data());
+        break;
+    case 3:
+        sumEnds<3>(ends, sum.data());
+        break;
+    case 4:
+        sumEnds<4>(ends, sum.data());
+        break;
+    default:
+        sumEnds<0>(ends, sum.data());
     }
     mpz_class total;
     mpz_import(total.get_mpz_t(), sum.size(), -1, sizeof(std::uint64_t), 0, 0, sum.data());
     return total;
 }
 
-template <std::size_t Width> bool WalkCounter::sumInto(std::uint32_t active, std::uint64_t left)
+template <std::size_t Width>
+std::uint32_t WalkCounter::sumFrom(std::uint32_t begin, std::uint32_t active, std::uint64_t left)
 {
     // Width is the width known at compile time, for the common narrow counts; 0: any width.
     const std::size_t width = Width != 0 ? Width : m_width;
-    std::uint64_t *sum = m_sums.data();
-    bool overflowed = false;
-    for (std::uint32_t i = 0; i < active; ++i, sum += width + 1) {
+    std::uint64_t fixedSum[Width + 1];
+    std::uint64_t *sum = Width != 0 ? fixedSum : m_overflow.data();
+    for (std::uint32_t i = begin; i < active; ++i) {
         std::fill_n(sum, width + 1, 0);
-        if (m_nodes[i].toEnd > left)
-            continue;
-        for (std::uint32_t e = m_edgesBegin[i]; e < m_edgesBegin[i + 1]; ++e) {
-            const std::uint64_t *from = countAt(m_edges[e].from, m_edges[e].length - 1);
-            addCarrying<Width>(sum, from, width);
+        if (m_nodes[i].toEnd <= left) {
+            for (std::uint32_t e = m_edgesBegin[i]; e < m_edgesBegin[i + 1]; ++e)
+                addCarrying<Width>(sum, countAt(m_edges[e].from, m_edges[e].length - 1), width);
         }
-        overflowed |= sum[width] != 0;
+        if (sum[width] != 0) { // the word above is needed: every count gets one
+            std::copy_n(sum, width + 1, m_overflow.begin());
+            return i;
+        }
+        // The slot after the latest holds the count of ringSize steps ago, which no edge
+        // reads: the count of this step goes there, and the latest moves on once all are summed.
+        const Node &v = m_nodes[i];
+        const std::uint32_t slot = v.latest + 1 == v.ringSize ? 0 : v.latest + 1;
+        std::uint64_t *to = &m_rings[std::size_t(v.ringBegin + slot) * width];
+        bool zero = true;
+        for (std::size_t w = 0; w < width; ++w) {
+            to[w] = sum[w];
+            zero = zero && sum[w] == 0;
+        }
+        m_live = m_live || !zero;
     }
-    return !overflowed;
+    return active;
 }
 
-bool WalkCounter::sumAny(std::uint32_t active, std::uint64_t left)
+std::uint32_t WalkCounter::sumAny(std::uint32_t begin, std::uint32_t active, std::uint64_t left)
 {
     switch (m_width) {
     case 1:
-        return sumInto<1>(active, left);
+        return sumFrom<1>(begin, active, left);
     case 2:
-        return sumInto<2>(active, left);
+        return sumFrom<2>(begin, active, left);
     case 3:
-        return sumInto<3>(active, left);
+        return sumFrom<3>(begin, active, left);
+    case 4:
+        return sumFrom<4>(begin, active, left);
     default:
-        return sumInto<0>(active, left);
+        return sumFrom<0>(begin, active, left);
     }
 }
 
@@ -196,6 +235,7 @@ void WalkCounter::widen()
         std::copy_n(&m_rings[c * m_width], m_width, &wider[c * width]);
     m_rings.swap(wider);
     m_width = width;
+    m_overflow.resize(width + 1);
 }
 
 bool WalkCounter::step(Ticker &ticker)
@@ -206,22 +246,20 @@ bool WalkCounter::step(Ticker &ticker)
     const auto active = std::uint32_t(
         std::upper_bound(m_firstReached.begin(), m_firstReached.end(), next) -
         m_firstReached.begin());
-    const bool fits = sumAny(active, m_lastStep - next);
-    const std::size_t sumWidth = m_width + 1;
-    if (!fits)
-        widen(); // a sum needs the word above: every count gets one
-    bool live = false;
+    m_live = false;
+    for (std::uint32_t i = 0; (i = sumAny(i, active, m_lastStep - next)) < active; ++i) {
+        widen();
+        Node &v = m_nodes[i];
+        const std::uint32_t slot = v.latest + 1 == v.ringSize ? 0 : v.latest + 1;
+        std::copy_n(m_overflow.begin(), m_width, &m_rings[std::size_t(v.ringBegin + slot) * m_width]);
+        m_live = true;
+    }
     for (std::uint32_t i = 0; i < active; ++i) {
         Node &v = m_nodes[i];
         v.latest = v.latest + 1 == v.ringSize ? 0 : v.latest + 1;
-        const std::uint64_t *sum = &m_sums[i * sumWidth];
-        live = live || std::any_of(sum, sum + sumWidth, [](std::uint64_t w) { return w != 0; });
-        std::copy_n(sum, m_width, &m_rings[std::size_t(v.ringBegin + v.latest) * m_width]);
     }
-    if (!fits)
-        m_sums.assign(m_nodes.size() * (m_width + 1), 0);
     m_steps = next;
-    if (live)
+    if (m_live)
         m_lastLive = next;
     ticker.tick(std::uint32_t(
         std::min<std::size_t>((active + m_edgesBegin[active]) / 8 + 1, 1u << 20)));

@@ -49,8 +49,13 @@ class WalkCounter {
     };
 
     const std::uint64_t *countAt(std::uint32_t node, std::uint32_t stepsAgo) const;
-    template <std::size_t Width> bool sumInto(std::uint32_t active, std::uint64_t left);
-    bool sumAny(std::uint32_t active, std::uint64_t left);
+    // Sums this step's count of each node from begin on; where a sum needs one word more, stops
+    // and leaves it in m_overflow. The node stopped at, or active.
+    template <std::size_t Width>
+    std::uint32_t sumFrom(std::uint32_t begin, std::uint32_t active, std::uint64_t left);
+    std::uint32_t sumAny(std::uint32_t begin, std::uint32_t active, std::uint64_t left);
+    template <std::size_t Width>
+    void sumEnds(const std::vector<std::uint32_t> &ends, std::uint64_t *sum) const;
     void widen();
 
     std::uint64_t m_lastStep;
@@ -64,7 +69,8 @@ class WalkCounter {
     std::vector<std::uint32_t> m_evenEnds, m_oddEnds;
     std::size_t m_width = 1;            // words per count, least significant first
     std::vector<std::uint64_t> m_rings; // the counts, m_width words each
-    std::vector<std::uint64_t> m_sums;  // one step's new counts, m_width + 1 words each
+    std::vector<std::uint64_t> m_overflow; // a sum one word wider than the counts
+    bool m_live = false;                   // some count of this step is not 0
 };
 
 // The walks of the graph that end a Kehrzahl with D digits, for D = 0 .. lengths - 1.
