@@ -10,9 +10,19 @@
 #include <cstdio>
 #include <unistd.h>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 int main(int argc, char **argv)
 {
     using namespace kz::cli;
+#if defined(__GLIBC__)
+    // Large blocks straight from the system and back to it when freed. glibc would raise this
+    // bound to the largest block freed so far and keep later ones in its heap, where the carry
+    // graphs of a large base, built one after the other, would add up.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
     endOnGmpOutOfMemory();
     StopSignals signals;
     Output out(STDOUT_FILENO);

@@ -144,8 +144,11 @@ class KeyNumbers {
 // maxSteps steps needs them.
 struct Exploration {
     Chunked<std::uint32_t> keys;
-    Chunked<std::uint8_t> ends;
-    Chunked<std::uint16_t> stepCount; // per state; its steps follow those of the states before
+    // Per state: the number of its steps, which follow those of the states before (fewer than
+    // S <= 10000, so 14 bits), and its end bits above them.
+    Chunked<std::uint16_t> stepsAndEnds;
+    std::size_t stepCount(std::size_t state) const { return stepsAndEnds[state] & 0x3fffu; }
+    std::uint8_t ends(std::size_t state) const { return std::uint8_t(stepsAndEnds[state] >> 14); }
     Chunked<std::uint32_t> to;
     std::vector<Step> firstSteps;
 };
@@ -163,11 +166,8 @@ std::optional<Exploration> explore(const StepRule &rule, std::uint64_t maxSteps,
     Exploration e;
     KeyNumbers numbers;
     auto indexOf = [&](CarryPair p) {
-        const auto [number, added] =
-            numbers.insert(std::uint32_t(p.low) * std::uint32_t(quotient) + std::uint32_t(p.high));
-        if (added)
-            e.ends.push_back(endBits(endingAt(base, quotient, p)));
-        return number;
+        return numbers.insert(std::uint32_t(p.low) * std::uint32_t(quotient) + std::uint32_t(p.high))
+            .first;
     };
 
     std::vector<PairStep> out;
@@ -187,15 +187,19 @@ std::optional<Exploration> explore(const StepRule &rule, std::uint64_t maxSteps,
             break;
         if (numbers.size() > maxStates)
             return std::nullopt;
-        stepsOutOf(rule, pairOf(numbers.key(state), quotient), out);
-        e.stepCount.push_back(std::uint16_t(out.size())); // fewer than S <= 10000
+        const CarryPair pair = pairOf(numbers.key(state), quotient);
+        stepsOutOf(rule, pair, out);
+        e.stepsAndEnds.push_back(
+            std::uint16_t(out.size() | endBits(endingAt(base, quotient, pair)) << 14));
         for (const PairStep &s : out)
             e.to.push_back(indexOf(s.to));
         ticker.tick(1 + std::uint32_t(out.size() / 16));
     }
     e.keys = numbers.takeKeys();
-    while (e.stepCount.size() < e.keys.size())
-        e.stepCount.push_back(0);
+    for (std::size_t state = e.stepsAndEnds.size(); state < e.keys.size(); ++state) {
+        const CarryPair pair = pairOf(e.keys[state], quotient);
+        e.stepsAndEnds.push_back(std::uint16_t(endBits(endingAt(base, quotient, pair)) << 14));
+    }
     return e;
 }
 
@@ -214,9 +218,9 @@ std::vector<std::uint8_t> canEnd(const Exploration &e, Ticker &ticker)
         changed = false;
         std::size_t end = e.to.size(); // of the steps of s
         for (std::size_t s = n; s-- > 0;) {
-            const std::size_t begin = end - e.stepCount[s];
+            const std::size_t begin = end - e.stepCount(s);
             if (live[s] == 0) {
-                bool reaches = e.ends[s] != 0;
+                bool reaches = e.ends(s) != 0;
                 for (std::size_t k = begin; k < end && !reaches; ++k)
                     reaches = live[e.to[k]] != 0;
                 if (reaches) {
@@ -232,8 +236,8 @@ std::vector<std::uint8_t> canEnd(const Exploration &e, Ticker &ticker)
         std::vector<std::uint32_t> stepsBegin(n + 1, 0);
         std::vector<std::uint8_t> ends(n);
         for (std::size_t s = 0; s < n; ++s) {
-            stepsBegin[s + 1] = stepsBegin[s] + e.stepCount[s];
-            ends[s] = e.ends[s];
+            stepsBegin[s + 1] = std::uint32_t(stepsBegin[s] + e.stepCount(s));
+            ends[s] = e.ends(s);
         }
         const std::vector<std::uint32_t> toEnd = stepsToEndBackwards(
             stepsBegin, ends, [&](std::uint32_t k) { return e.to[k]; },
@@ -284,7 +288,7 @@ std::optional<CarryGraph> buildCarryGraph(int base, int quotient, std::uint64_t 
     for (std::uint32_t state = 0; state < all.keys.size(); ++state) {
         if (live[state]) {
             g.states.push_back(pairOf(all.keys[state], quotient));
-            g.ends.push_back(all.ends[state]);
+            g.ends.push_back(all.ends(state));
             renumbered[state] = std::uint32_t(g.states.size() - 1);
         } else {
             renumbered[state] = kDropped;
@@ -301,7 +305,7 @@ std::optional<CarryGraph> buildCarryGraph(int base, int quotient, std::uint64_t 
     {
         std::size_t liveSteps = 0;
         for (std::size_t state = 0, k = 0; state < all.keys.size(); ++state) {
-            for (const std::size_t end = k + all.stepCount[state]; k < end; ++k)
+            for (const std::size_t end = k + all.stepCount(state); k < end; ++k)
                 liveSteps += live[state] != 0 && renumbered[all.to[k]] != kDropped ? 1 : 0;
         }
         g.steps.reserve(liveSteps);
@@ -310,7 +314,7 @@ std::optional<CarryGraph> buildCarryGraph(int base, int quotient, std::uint64_t 
     // order, for the states that stay.
     std::vector<PairStep> out;
     for (std::size_t state = 0, begin = 0; state < all.keys.size(); ++state) {
-        const std::size_t end = begin + all.stepCount[state];
+        const std::size_t end = begin + all.stepCount(state);
         if (live[state] != 0) {
             g.stepsBegin.push_back(std::uint32_t(g.steps.size()));
             if (begin != end)

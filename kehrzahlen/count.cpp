@@ -52,47 +52,58 @@ void addCounts(const Counted &c, std::uint64_t first, std::uint64_t last,
     }
 }
 
-// The counts of the Qs counted on their own, kept by length until their length is reported: a
-// header word (Q, and the count's size in words) and then the count's words, as GMP holds them.
-// Next to a vector of big integers this keeps the millions of counts of a large base in a third.
+// The counts of the Qs counted on their own, kept until their length is reported: per Q, in the
+// order of the lengths, a header word (the length, and the count's size in words) and then the
+// count's words, as GMP holds them. Next to big integers, or to one growing list per length,
+// this keeps the millions of counts of a large base in the least memory.
 class KeptCounts {
   public:
-    KeptCounts(std::uint64_t first, std::uint64_t last) : m_first(first), m_byLength(last - first + 1)
+    // Keeps c's counts of its lengths, which come in increasing order.
+    void add(int quotient, const std::vector<std::pair<std::uint64_t, mpz_class>> &counts)
     {
+        Kept kept{quotient, {}, 0};
+        for (const auto &[length, n] : counts) {
+            const std::size_t size = mpz_size(n.get_mpz_t());
+            kept.words.push_back(length | std::uint64_t(size) << 40);
+            const mp_limb_t *words = mpz_limbs_read(n.get_mpz_t());
+            kept.words.insert(kept.words.end(), words, words + size);
+        }
+        kept.words.shrink_to_fit();
+        m_kept.push_back(std::move(kept));
     }
-    void add(std::uint64_t length, int quotient, const mpz_class &n)
-    {
-        std::vector<std::uint64_t> &kept = m_byLength[length - m_first];
-        const std::size_t size = mpz_size(n.get_mpz_t());
-        kept.push_back(std::uint64_t(quotient) | std::uint64_t(size) << 32);
-        const mp_limb_t *words = mpz_limbs_read(n.get_mpz_t());
-        kept.insert(kept.end(), words, words + size);
-    }
-    // Adds the counts kept for count's length into it, in the order of Q, and frees them.
+    // Adds the counts kept for count's length into it, in the order of Q, and frees those done.
     void moveInto(Count &count)
     {
-        if (count.length < m_first || count.length - m_first >= m_byLength.size())
-            return;
-        std::vector<std::uint64_t> kept;
-        kept.swap(m_byLength[count.length - m_first]);
-        if (kept.empty())
-            return;
-        for (std::size_t i = 0; i < kept.size();) {
-            const int quotient = int(kept[i] & 0xffffffffu);
-            const std::size_t size = kept[i] >> 32;
+        bool added = false;
+        for (Kept &kept : m_kept) {
+            if (kept.next == kept.words.size() || (kept.words[kept.next] & kLengthBits) != count.length)
+                continue;
+            const std::size_t size = kept.words[kept.next] >> 40;
             mpz_class n;
-            mpz_import(n.get_mpz_t(), size, -1, sizeof(std::uint64_t), 0, 0, &kept[i + 1]);
-            i += 1 + size;
+            mpz_import(n.get_mpz_t(), size, -1, sizeof(std::uint64_t), 0, 0, &kept.words[kept.next + 1]);
+            kept.next += 1 + size;
+            if (kept.next == kept.words.size()) {
+                std::vector<std::uint64_t>().swap(kept.words);
+                kept.next = 0;
+            }
             count.total += n;
-            count.perQuotient.emplace_back(quotient, std::move(n));
+            count.perQuotient.emplace_back(kept.quotient, std::move(n));
+            added = true;
         }
-        std::sort(count.perQuotient.begin(), count.perQuotient.end(),
-                  [](const auto &a, const auto &b) { return a.first < b.first; });
+        if (added) {
+            std::sort(count.perQuotient.begin(), count.perQuotient.end(),
+                      [](const auto &a, const auto &b) { return a.first < b.first; });
+        }
     }
 
   private:
-    std::uint64_t m_first;
-    std::vector<std::vector<std::uint64_t>> m_byLength;
+    static constexpr std::uint64_t kLengthBits = (std::uint64_t(1) << 40) - 1;
+    struct Kept {
+        int quotient;
+        std::vector<std::uint64_t> words;
+        std::size_t next; // the next count to report
+    };
+    std::vector<Kept> m_kept;
 };
 
 // Counts the graphs side by side, step by step, reporting each length as it is done with the
@@ -166,15 +177,17 @@ void returnFreedMemory()
 void countAlone(Counted &c, KeptCounts &kept, std::uint64_t first, std::uint64_t last,
                 Ticker &ticker)
 {
+    std::vector<std::pair<std::uint64_t, mpz_class>> counts;
     do {
         for (const std::uint64_t length : {2 * c.counter.steps(), 2 * c.counter.steps() + 1}) {
             if (length < first || length > last)
                 continue;
-            const mpz_class n = c.counter.ending(parityOf(length));
+            mpz_class n = c.counter.ending(parityOf(length));
             if (n != 0)
-                kept.add(length, c.quotient, n);
+                counts.emplace_back(length, std::move(n));
         }
     } while (c.counter.step(ticker));
+    kept.add(c.quotient, counts);
 }
 
 // Counts the lengths first..last (2 <= first) of every Q: each graph is built once and freed as
@@ -186,7 +199,7 @@ bool countRange(int base, std::uint64_t first, std::uint64_t last,
 {
     const std::uint64_t lastStep = last / 2; // walks of k steps end D = 2k and D = 2k + 1
     std::vector<std::unique_ptr<Counted>> together;
-    KeptCounts kept(first, last);
+    KeptCounts kept;
     std::size_t words = 0;
     const auto countGathered = [&] {
         for (const auto &c : together)
