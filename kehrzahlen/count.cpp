@@ -2,6 +2,7 @@
 // their walks; then small graphs are counted side by side, each length reported as soon as it is
 // counted, and the graphs too large to hold together are built, counted over every length and
 // freed one after the other before that, their counts kept compactly until their lengths are due.
+#include "kehrzahlen/countrange.h"
 #include "kehrzahlen/fraction.h"
 #include "kehrzahlen/graphbuild.h"
 #include "kehrzahlen/kehrzahlen.h"
@@ -21,13 +22,9 @@ namespace kz::kehr {
 
 namespace {
 
-// Counts held side by side at most, in words at the start; as they widen, some tens of MB.
-constexpr std::size_t kWordsAtOnce = std::size_t(1) << 21;
 // Walks of at most this many steps are counted first, from graphs bounded to them: at the largest
 // bases those take a tenth of a second, the whole graphs many seconds.
 constexpr std::uint64_t kShortSteps = 64;
-// Explorations of more carry pairs than this take tens of MB.
-constexpr std::size_t kLargeExploration = std::size_t(1) << 18;
 
 struct Counted {
     int quotient;
@@ -190,12 +187,15 @@ void countAlone(Counted &c, KeptCounts &kept, std::uint64_t first, std::uint64_t
     kept.add(c.quotient, counts);
 }
 
-// Counts the lengths first..last (2 <= first) of every Q: each graph is built once and freed as
-// soon as its counter is made. Counters are counted side by side while they fit in kWordsAtOnce.
-// Before a counter that does not fit, or a large exploration, those gathered so far are counted
-// to the end and their counts kept, so that they and the large graph never take memory together.
+} // namespace
+
+// Each graph is built once and freed as soon as its counter is made. Counters are counted side by
+// side while they fit in the bounds. Before a counter that does not fit, or a large exploration,
+// those gathered so far are counted to the end and their counts kept, so that they and the large
+// graph never take memory together.
 bool countRange(int base, std::uint64_t first, std::uint64_t last,
-                const std::function<bool(const Count &)> &report, Ticker &ticker)
+                const std::function<bool(const Count &)> &report, Ticker &ticker,
+                const CountBounds &bounds)
 {
     const std::uint64_t lastStep = last / 2; // walks of k steps end D = 2k and D = 2k + 1
     std::vector<std::unique_ptr<Counted>> together;
@@ -213,7 +213,7 @@ bool countRange(int base, std::uint64_t first, std::uint64_t last,
         bool large = false;
         {
             std::optional<CarryGraph> graph =
-                buildCarryGraph(base, q, lastStep, kLargeExploration, ticker);
+                buildCarryGraph(base, q, lastStep, bounds.largeExploration, ticker);
             if (!graph) {
                 countGathered();
                 returnFreedMemory();
@@ -227,19 +227,17 @@ bool countRange(int base, std::uint64_t first, std::uint64_t last,
         if (large)
             returnFreedMemory();
         const std::size_t needs = c->counter.words();
-        if (needs > kWordsAtOnce) {
+        if (needs > bounds.wordsAtOnce) {
             countAlone(*c, kept, first, last, ticker);
             continue;
         }
-        if (words + needs > kWordsAtOnce)
+        if (words + needs > bounds.wordsAtOnce)
             countGathered();
         words += needs;
         together.push_back(std::make_unique<Counted>(std::move(*c)));
     }
     return countSideBySide(together, kept, first, last, report, ticker);
 }
-
-} // namespace
 
 bool countKehrzahlen(int base, std::uint64_t first, std::uint64_t last,
                      const std::function<bool(const Count &)> &report, const Watch &watch)

@@ -1,4 +1,5 @@
 // Counts against the listing, small lengths against a brute force, and published facts.
+#include "kehrzahlen/countrange.h"
 #include "kehrzahlen/kehrzahlen.h"
 #include "tests/support/directcount.h"
 
@@ -95,6 +96,44 @@ TEST(Count, LargeBasesAgreeWithThePlainWalk)
             EXPECT_EQ(counted[k].length, direct[k].length) << row.base;
             EXPECT_EQ(counted[k].total, direct[k].total) << row.base << ", " << direct[k].length;
             EXPECT_EQ(counted[k].perQuotient, direct[k].perQuotient) << row.base;
+        }
+    }
+}
+
+// Catches counts lost or misplaced where counters are counted to the end and their counts kept
+// (a Q between two kept ones, a length outside the range, a kept list freed too soon), and walks
+// lost in a collapsed chain or pruned one step too early: every way of holding the counters,
+// forced by small bounds, against the plain dynamic programme, over bases 2 to 64 and lengths
+// whose last step differs from base to base.
+TEST(Count, EveryWayOfHoldingTheCountersGivesThePlainCounts)
+{
+    const CountBounds ways[] = {
+        {0, std::size_t(1) << 30},  // every Q counted alone and kept
+        {64, std::size_t(1) << 30}, // small batches, counted to the end when the next does not fit
+        {std::size_t(1) << 21, 8},  // every exploration large: the batch so far counted first
+    };
+    for (int base = 2; base <= 64; ++base) {
+        const std::uint64_t last = 24 + base % 13;
+        const std::vector<Count> direct = testing::directCounts(base, 2, last);
+        for (const CountBounds &bounds : ways) {
+            for (const std::uint64_t first : {std::uint64_t(2), last - 3}) {
+                SCOPED_TRACE("base " + std::to_string(base) + ", from " + std::to_string(first) +
+                             ", words " + std::to_string(bounds.wordsAtOnce));
+                std::vector<Count> counted;
+                watched(Watch{}, [&](Ticker &ticker) {
+                    return countRange(base, first, last, [&](const Count &c) {
+                        counted.push_back(c);
+                        return true;
+                    }, ticker, bounds);
+                });
+                ASSERT_EQ(counted.size(), last - first + 1);
+                for (const Count &count : counted) {
+                    const Count &expected = direct[count.length - 2];
+                    EXPECT_EQ(count.length, expected.length);
+                    EXPECT_EQ(count.total, expected.total) << count.length;
+                    EXPECT_EQ(count.perQuotient, expected.perQuotient) << count.length;
+                }
+            }
         }
     }
 }

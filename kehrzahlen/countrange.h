@@ -1,0 +1,27 @@
+// Counting a range of lengths within stated memory bounds. countKehrzahlen counts with the
+// defaults; small bounds take every path of the counting on small bases as well.
+#pragma once
+
+#include "kehrzahlen/kehrzahlen.h"
+#include "kehrzahlen/ticker.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+namespace kz::kehr {
+
+struct CountBounds {
+    // Counts held side by side at most, in words at the start; as they widen, some tens of MB.
+    std::size_t wordsAtOnce = std::size_t(1) << 21;
+    // Explorations of more carry pairs than this take tens of MB: the counters gathered so far
+    // are counted to the end first.
+    std::size_t largeExploration = std::size_t(1) << 18;
+};
+
+// Reports the counts of the lengths first..last (2 <= first <= last) in increasing order.
+bool countRange(int base, std::uint64_t first, std::uint64_t last,
+                const std::function<bool(const Count &)> &report, Ticker &ticker,
+                const CountBounds &bounds = {});
+
+} // namespace kz::kehr
