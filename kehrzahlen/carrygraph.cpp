@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <functional>
 #include <memory>
 #include <utility>
 
@@ -158,9 +159,11 @@ CarryPair pairOf(std::uint32_t key, int quotient)
     return {int(key / std::uint32_t(quotient)), int(key % std::uint32_t(quotient))};
 }
 
-// Nullopt once more than maxStates states are reached.
+// Nullopt once more than maxStates states are reached; beforeLarge is called once more than
+// largeStates are.
 std::optional<Exploration> explore(const StepRule &rule, std::uint64_t maxSteps,
-                                   std::size_t maxStates, Ticker &ticker)
+                                   std::size_t maxStates, std::size_t largeStates,
+                                   const std::function<void()> &beforeLarge, Ticker &ticker)
 {
     const int base = rule.base, quotient = rule.quotient;
     Exploration e;
@@ -187,6 +190,10 @@ std::optional<Exploration> explore(const StepRule &rule, std::uint64_t maxSteps,
             break;
         if (numbers.size() > maxStates)
             return std::nullopt;
+        if (numbers.size() > largeStates) {
+            largeStates = std::size_t(-1);
+            beforeLarge();
+        }
         const CarryPair pair = pairOf(numbers.key(state), quotient);
         stepsOutOf(rule, pair, out);
         e.stepsAndEnds.push_back(
@@ -260,16 +267,15 @@ Ending endingAt(int base, int quotient, CarryPair p)
     return e;
 }
 
-CarryGraph buildCarryGraph(int base, int quotient, std::uint64_t maxSteps, Ticker &ticker)
-{
-    return *buildCarryGraph(base, quotient, maxSteps, std::size_t(-1), ticker);
-}
+namespace {
 
-std::optional<CarryGraph> buildCarryGraph(int base, int quotient, std::uint64_t maxSteps,
-                                          std::size_t maxStates, Ticker &ticker)
+std::optional<CarryGraph> buildGraph(int base, int quotient, std::uint64_t maxSteps,
+                                     std::size_t maxStates, std::size_t largeStates,
+                                     const std::function<void()> &beforeLarge, Ticker &ticker)
 {
     const StepRule rule(base, quotient);
-    std::optional<Exploration> explored = explore(rule, maxSteps, maxStates, ticker);
+    std::optional<Exploration> explored =
+        explore(rule, maxSteps, maxStates, largeStates, beforeLarge, ticker);
     if (!explored)
         return std::nullopt;
     Exploration &all = *explored;
@@ -330,6 +336,26 @@ std::optional<CarryGraph> buildCarryGraph(int base, int quotient, std::uint64_t 
     }
     g.stepsBegin.push_back(std::uint32_t(g.steps.size()));
     return g;
+}
+
+} // namespace
+
+CarryGraph buildCarryGraph(int base, int quotient, std::uint64_t maxSteps, Ticker &ticker)
+{
+    return *buildCarryGraph(base, quotient, maxSteps, std::size_t(-1), ticker);
+}
+
+std::optional<CarryGraph> buildCarryGraph(int base, int quotient, std::uint64_t maxSteps,
+                                          std::size_t maxStates, Ticker &ticker)
+{
+    return buildGraph(base, quotient, maxSteps, maxStates, std::size_t(-1), {}, ticker);
+}
+
+CarryGraph buildCarryGraph(int base, int quotient, std::uint64_t maxSteps,
+                           std::size_t largeStates, const std::function<void()> &beforeLarge,
+                           Ticker &ticker)
+{
+    return *buildGraph(base, quotient, maxSteps, std::size_t(-1), largeStates, beforeLarge, ticker);
 }
 
 std::uint64_t shortestLength(int base, int quotient, Ticker &ticker)

@@ -212,17 +212,15 @@ bool countRange(int base, std::uint64_t first, std::uint64_t last,
         std::optional<Counted> c;
         bool large = false;
         {
-            std::optional<CarryGraph> graph =
-                buildCarryGraph(base, q, lastStep, bounds.largeExploration, ticker);
-            if (!graph) {
-                countGathered();
-                returnFreedMemory();
-                graph = buildCarryGraph(base, q, lastStep, ticker);
-                large = true;
-            }
-            if (graph->states.empty())
+            const CarryGraph graph =
+                buildCarryGraph(base, q, lastStep, bounds.largeExploration, [&] {
+                    countGathered();
+                    returnFreedMemory();
+                    large = true;
+                }, ticker);
+            if (graph.states.empty())
                 continue;
-            c.emplace(Counted{q, WalkCounter(*graph, lastStep)});
+            c.emplace(Counted{q, WalkCounter(graph, lastStep)});
         }
         if (large)
             returnFreedMemory();

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -101,6 +102,11 @@ CarryGraph buildCarryGraph(int base, int quotient, std::uint64_t maxSteps, Ticke
 // The same, or nullopt as soon as the walks reach more than maxStates carry pairs.
 std::optional<CarryGraph> buildCarryGraph(int base, int quotient, std::uint64_t maxSteps,
                                           std::size_t maxStates, Ticker &ticker);
+// The same, calling beforeLarge() once when the walks reach more than largeStates carry pairs:
+// such an exploration takes tens of MB, which the caller may free first.
+CarryGraph buildCarryGraph(int base, int quotient, std::uint64_t maxSteps,
+                           std::size_t largeStates, const std::function<void()> &beforeLarge,
+                           Ticker &ticker);
 
 // The length of the shortest Kehrzahl with quotient Q, or 0 when there is none. Walks breadth
 // first and stops after the step at which it first meets an end.
