@@ -212,27 +212,34 @@ std::optional<Exploration> explore(const StepRule &rule, std::uint64_t maxSteps,
 
 // Which explored states a walk leads from to an end. The states are numbered breadth first, so
 // most steps lead to a later state, and a pass backwards through the states finds most of them;
-// a few more passes find those behind the steps that lead back. This needs no list of the steps
-// into each state, which for the largest explorations would take tens of MB; only where the
-// passes do not settle soon does the walk backwards from the ends take over.
+// a few more passes find those behind the steps that lead back. A state whose steps all lead to
+// states settled as dead is settled as dead too, and later passes skip it. This needs no list of
+// the steps into each state, which for the largest explorations would take tens of MB; only
+// where the passes do not settle soon does the walk backwards from the ends take over.
 std::vector<std::uint8_t> canEnd(const Exploration &e, Ticker &ticker)
 {
     constexpr int kPasses = 32;
+    constexpr std::uint8_t kOpen = 0, kLive = 1, kDead = 2;
     const std::size_t n = e.keys.size();
-    std::vector<std::uint8_t> live(n, 0);
+    std::vector<std::uint8_t> live(n, kOpen);
     bool changed = true;
     for (int pass = 0; changed && pass < kPasses; ++pass) {
         changed = false;
         std::size_t end = e.to.size(); // of the steps of s
         for (std::size_t s = n; s-- > 0;) {
             const std::size_t begin = end - e.stepCount(s);
-            if (live[s] == 0) {
-                bool reaches = e.ends(s) != 0;
-                for (std::size_t k = begin; k < end && !reaches; ++k)
-                    reaches = live[e.to[k]] != 0;
+            if (live[s] == kOpen) {
+                bool reaches = e.ends(s) != 0, settled = true;
+                for (std::size_t k = begin; k < end && !reaches; ++k) {
+                    const std::uint8_t to = live[e.to[k]];
+                    reaches = to == kLive;
+                    settled = settled && to == kDead;
+                }
                 if (reaches) {
-                    live[s] = 1;
+                    live[s] = kLive;
                     changed = true;
+                } else if (settled) {
+                    live[s] = kDead;
                 }
             }
             end = begin;
@@ -250,8 +257,10 @@ std::vector<std::uint8_t> canEnd(const Exploration &e, Ticker &ticker)
             stepsBegin, ends, [&](std::uint32_t k) { return e.to[k]; },
             [&](std::uint32_t units) { ticker.tick(units); });
         for (std::size_t s = 0; s < n; ++s)
-            live[s] = toEnd[s] != kNoEnd ? 1 : 0;
+            live[s] = toEnd[s] != kNoEnd ? kLive : kOpen;
     }
+    for (std::uint8_t &state : live)
+        state = state == kLive ? 1 : 0;
     return live;
 }
 
