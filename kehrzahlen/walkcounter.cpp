@@ -83,13 +83,9 @@ WalkCounter::WalkCounter(const CarryGraph &g, std::uint64_t lastStep) : m_lastSt
     for (std::uint32_t i = 0; i < kept.size(); ++i)
         number[kept[i]] = i;
 
-    // The edges, each a step and the chain it leads into, kept if a walk of at most lastStep
-    // steps can pass it and still end.
-    struct Found {
-        std::uint32_t to, from, length;
-    };
-    std::vector<Found> found;
-    m_nodes.resize(kept.size(), Node{0, 1, 0, 0});
+    // The edges, each a step and the chain it leads into, up to lastStep steps long.
+    std::vector<std::uint32_t> outBegin(kept.size() + 1, 0), into(kept.size(), 0);
+    std::vector<Edge> out; // by the state they leave; Edge::from is where they lead here
     for (std::uint32_t i = 0; i < kept.size(); ++i) {
         const std::uint64_t from = reachedAt[kept[i]];
         for (const Step &step : g.stepsFrom(kept[i])) {
@@ -98,18 +94,59 @@ WalkCounter::WalkCounter(const CarryGraph &g, std::uint64_t lastStep) : m_lastSt
                 to = g.steps[g.stepsBegin[to]].to;
                 ++length;
             }
-            if (number[to] == kChain || toEnd[to] == kNoEnd ||
-                from + length + toEnd[to] > lastStep)
+            if (number[to] == kChain || from + length > lastStep)
                 continue;
-            found.push_back({number[to], i, length});
-            m_nodes[i].ringSize = std::max(m_nodes[i].ringSize, length + 1);
-            m_longestEdge = std::max(m_longestEdge, length);
+            out.push_back({number[to], length});
+            ++into[number[to]];
+        }
+        outBegin[i + 1] = std::uint32_t(out.size());
+    }
+    // A state with one edge in, no end and no first step only passes on what reaches it: its
+    // edges out become edges out of the state before it, that much longer, and it is left out.
+    // Where walks part, this leaves a third of the states or fewer.
+    std::vector<std::uint8_t> passesOn(kept.size(), 0);
+    for (std::uint32_t i = 0; i < kept.size(); ++i)
+        passesOn[i] = into[i] == 1 && g.ends[kept[i]] == 0 ? 1 : 0;
+    for (const Step &step : g.firstSteps)
+        passesOn[number[step.to]] = 0;
+    std::vector<std::uint32_t> node(kept.size(), 0);
+    std::uint32_t nodes = 0;
+    for (std::uint32_t i = 0; i < kept.size(); ++i)
+        node[i] = passesOn[i] != 0 ? kChain : nodes++;
+
+    // The edges between the states left, kept if a walk of at most lastStep steps can pass them
+    // and still end.
+    struct Found {
+        std::uint32_t to, from, length;
+    };
+    std::vector<Found> found;
+    m_nodes.resize(nodes, Node{0, 1, 0, 0});
+    std::vector<Edge> pending;
+    for (std::uint32_t i = 0; i < kept.size(); ++i) {
+        if (passesOn[i] != 0)
+            continue;
+        const std::uint64_t from = reachedAt[kept[i]];
+        pending.assign(out.begin() + outBegin[i], out.begin() + outBegin[i + 1]);
+        while (!pending.empty()) {
+            const Edge e = pending.back();
+            pending.pop_back();
+            if (from + e.length + toEnd[kept[e.from]] > lastStep)
+                continue;
+            if (passesOn[e.from] != 0) {
+                for (std::uint32_t k = outBegin[e.from]; k < outBegin[e.from + 1]; ++k)
+                    pending.push_back({out[k].from, e.length + out[k].length});
+                continue;
+            }
+            found.push_back({node[e.from], node[i], e.length});
+            m_nodes[node[i]].ringSize = std::max(m_nodes[node[i]].ringSize, e.length + 1);
+            m_longestEdge = std::max(m_longestEdge, e.length);
         }
     }
-    m_edgesBegin.assign(kept.size() + 1, 0);
+    std::vector<Edge>().swap(out);
+    m_edgesBegin.assign(nodes + 1, 0);
     for (const Found &f : found)
         ++m_edgesBegin[f.to + 1];
-    for (std::size_t i = 0; i < kept.size(); ++i)
+    for (std::size_t i = 0; i < nodes; ++i)
         m_edgesBegin[i + 1] += m_edgesBegin[i];
     m_edges.resize(found.size());
     {
@@ -119,22 +156,25 @@ WalkCounter::WalkCounter(const CarryGraph &g, std::uint64_t lastStep) : m_lastSt
     }
 
     std::uint32_t ring = 0;
-    m_firstReached.resize(kept.size());
+    m_firstReached.resize(nodes);
     for (std::uint32_t i = 0; i < kept.size(); ++i) {
-        m_nodes[i].ringBegin = ring;
-        m_nodes[i].toEnd = toEnd[kept[i]];
-        ring += m_nodes[i].ringSize;
-        m_firstReached[i] = reachedAt[kept[i]];
+        if (passesOn[i] != 0)
+            continue;
+        Node &v = m_nodes[node[i]];
+        v.ringBegin = ring;
+        v.toEnd = toEnd[kept[i]];
+        ring += v.ringSize;
+        m_firstReached[node[i]] = reachedAt[kept[i]];
         if (g.endsAt(kept[i], Parity::Even))
-            m_evenEnds.push_back(i);
+            m_evenEnds.push_back(node[i]);
         if (g.endsAt(kept[i], Parity::Odd))
-            m_oddEnds.push_back(i);
+            m_oddEnds.push_back(node[i]);
     }
     m_rings.assign(ring, 0);
     m_overflow.assign(2, 0);
     for (const Step &step : g.firstSteps) {
         if (toEnd[step.to] < lastStep)
-            ++m_rings[m_nodes[number[step.to]].ringBegin]; // a handful cannot overflow a word
+            ++m_rings[m_nodes[node[number[step.to]]].ringBegin]; // a handful cannot overflow a word
     }
 }
 
