@@ -1,13 +1,18 @@
 // The numbers a listed Kehrzahl stands for, and its walk through the carry graph.
 #include "kehrzahlen/kehrzahlen.h"
 
+#include <map>
+
 namespace kz::kehr {
 
 namespace {
 
+using Powers = std::map<std::size_t, mpz_class>;
+
 // The value of digits (least significant first) in base S, split in halves so that long numbers
-// cost a few large multiplications instead of one small one per digit.
-mpz_class valueOf(std::span<const std::int32_t> digits, int base)
+// cost a few large multiplications instead of one small one per digit. The halves of one depth
+// differ in length by one at most, so each depth needs one or two powers of S, kept in powers.
+mpz_class valueOf(std::span<const std::int32_t> digits, int base, Powers &powers)
 {
     constexpr std::size_t kShort = 64;
     if (digits.size() <= kShort) {
@@ -19,10 +24,12 @@ mpz_class valueOf(std::span<const std::int32_t> digits, int base)
         return value;
     }
     const std::size_t half = digits.size() / 2;
-    mpz_class value;
-    mpz_ui_pow_ui(value.get_mpz_t(), unsigned(base), half);
-    value *= valueOf(digits.subspan(half), base);
-    value += valueOf(digits.first(half), base);
+    auto [power, added] = powers.try_emplace(half);
+    if (added)
+        mpz_ui_pow_ui(power->second.get_mpz_t(), unsigned(base), half);
+    mpz_class value = valueOf(digits.subspan(half), base, powers);
+    value *= power->second;
+    value += valueOf(digits.first(half), base, powers);
     return value;
 }
 
@@ -30,7 +37,8 @@ mpz_class valueOf(std::span<const std::int32_t> digits, int base)
 
 Values valuesOf(int base, const Kehrzahl &k)
 {
-    Values v{valueOf(k.digits, base), 0};
+    Powers powers;
+    Values v{valueOf(k.digits, base, powers), 0};
     mpz_divexact_ui(v.m.get_mpz_t(), v.n.get_mpz_t(), unsigned(k.quotient));
     return v;
 }
