@@ -3,6 +3,7 @@
 // every walk against the carry graph.
 #include "kehrzahlen/endsets.h"
 #include "kehrzahlen/graphbuild.h"
+#include "cli/kehrentry.h"
 #include "kehrzahlen/kehrzahlen.h"
 
 #include <gtest/gtest.h>
@@ -167,6 +168,37 @@ TEST(LongKehrzahlen, ValuesMatchTheirDigitsBeyond64)
         }
     }
     EXPECT_GT(checked, 100);
+}
+
+// Catches a wrong m in the entries of long Kehrzahlen, whose m is written by dividing n's decimal
+// digits by Q (a lost remainder, a leading zero, a digit dropped): the first line of each entry
+// against n and m read from the digits, at bases up to 10000 and up to 1001 digits.
+TEST(LongKehrzahlen, EntriesWriteNAndMInDecimal)
+{
+    int checked = 0;
+    for (const int base : {3, 10, 36, 1000, 9973}) {
+        for (const std::uint64_t length : {65, 200, 1001}) {
+            Lister lister(base, length);
+            for (int k = 0; k < 2; ++k) {
+                const Kehrzahl *kehrzahl = lister.next();
+                if (!kehrzahl)
+                    break;
+                mpz_class n, m; // digits are least significant first: n's, and m's backwards
+                for (auto d = kehrzahl->digits.rbegin(); d != kehrzahl->digits.rend(); ++d)
+                    n = n * base + *d;
+                for (const std::int32_t d : kehrzahl->digits)
+                    m = m * base + d;
+                std::string entry;
+                cli::appendKehrzahlEntry(entry, base, *kehrzahl);
+                EXPECT_EQ(entry.substr(0, entry.find('\r')),
+                          " " + n.get_str() + " : " + m.get_str() + " =  " +
+                              std::to_string(kehrzahl->quotient))
+                    << base << ' ' << length;
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 15);
 }
 
 // Catches walks that the drawn graph does not hold (digit pairs swapped, a carry computed wrong,
