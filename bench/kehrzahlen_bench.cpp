@@ -62,6 +62,7 @@ void BM_KehrCountRangePlain(benchmark::State &state)
         ->Args({3000, 1, 1000})                                                                   \
         ->Args({10000, 1, 1000})                                                                  \
         ->Args({9973, 1, 1000})                                                                   \
+        ->Args({9914, 1, 1000})                                                                   \
         ->Args({10, 1000000, 1000000})                                                            \
         ->Iterations(1)                                                                           \
         ->Unit(benchmark::kMillisecond)
