@@ -1,13 +1,14 @@
 // Invariants over sweeps of bases and lengths: each listing against the counts, the range listing
 // against the lengths listed alone, long numbers against GMP's own reading of their digits, and
 // every walk against the carry graph.
+#include "cli/kehrentry.h"
 #include "kehrzahlen/endsets.h"
 #include "kehrzahlen/graphbuild.h"
-#include "cli/kehrentry.h"
 #include "kehrzahlen/kehrzahlen.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 namespace kz::kehr {
@@ -199,6 +200,42 @@ TEST(LongKehrzahlen, EntriesWriteNAndMInDecimal)
         }
     }
     EXPECT_GT(checked, 15);
+}
+
+// Catches distances to an end that the passes over the states get wrong or leave unsettled: on
+// every carry graph of bases 2 to 40, whole and bounded, and on chains numbered backwards, where
+// each pass settles one state and the walk backwards from the ends has to take over, they agree
+// with that walk.
+TEST(Graphs, StepsToEndByPassesAgreeWithTheWalkBackwards)
+{
+    const auto agree = [](const std::vector<std::uint32_t> &stepsBegin,
+                          const std::vector<std::uint8_t> &ends,
+                          const std::function<std::uint32_t(std::uint32_t)> &targetOf) {
+        const auto tick = [](std::uint32_t) {};
+        EXPECT_EQ(stepsToEnd(stepsBegin, ends, targetOf, tick),
+                  stepsToEndBackwards(stepsBegin, ends, targetOf, tick));
+    };
+    const Watch watch;
+    Ticker ticker(watch);
+    for (int base = 2; base <= 40; ++base) {
+        for (const Multiplier &m : kehrmultiplikatoren(base)) {
+            for (const std::uint64_t steps : {std::uint64_t(6), kEveryLength}) {
+                const CarryGraph g = buildCarryGraph(base, m.quotient, steps, ticker);
+                agree(g.stepsBegin, g.ends, [&](std::uint32_t k) { return g.steps[k].to; });
+            }
+        }
+    }
+    for (const std::uint32_t length : {2u, 31u, 33u, 200u}) {
+        // State s steps to s - 1 and to itself; only state 0 is an end.
+        std::vector<std::uint32_t> stepsBegin{0};
+        std::vector<std::uint8_t> ends(length, 0);
+        ends[0] = 1;
+        for (std::uint32_t s = 0; s < length; ++s)
+            stepsBegin.push_back(stepsBegin.back() + (s == 0 ? 1 : 2));
+        const auto targetOf = [](std::uint32_t k) { return k == 0 ? 0 : (k + 1) / 2 - k % 2; };
+        agree(stepsBegin, ends, targetOf);
+        EXPECT_EQ(stepsToEnd(stepsBegin, ends, targetOf, [](std::uint32_t) {}).back(), length - 1);
+    }
 }
 
 // Catches walks that the drawn graph does not hold (digit pairs swapped, a carry computed wrong,
