@@ -85,7 +85,10 @@ WalkCounter::WalkCounter(const CarryGraph &g, std::uint64_t lastStep) : m_lastSt
 
     // The edges, each a step and the chain it leads into, up to lastStep steps long.
     std::vector<std::uint32_t> outBegin(kept.size() + 1, 0), into(kept.size(), 0);
-    std::vector<Edge> out; // by the state they leave; Edge::from is where they lead here
+    struct Out {
+        std::uint32_t to, length;
+    };
+    std::vector<Out> out; // by the state they leave
     for (std::uint32_t i = 0; i < kept.size(); ++i) {
         const std::uint64_t from = reachedAt[kept[i]];
         for (const Step &step : g.stepsFrom(kept[i])) {
@@ -103,12 +106,14 @@ WalkCounter::WalkCounter(const CarryGraph &g, std::uint64_t lastStep) : m_lastSt
     }
     // A state with one edge in, no end and no first step only passes on what reaches it: its
     // edges out become edges out of the state before it, that much longer, and it is left out.
-    // Where walks part, this leaves a third of the states or fewer.
+    // Where walks part, this leaves about half of the states.
     std::vector<std::uint8_t> passesOn(kept.size(), 0);
     for (std::uint32_t i = 0; i < kept.size(); ++i)
         passesOn[i] = into[i] == 1 && g.ends[kept[i]] == 0 ? 1 : 0;
-    for (const Step &step : g.firstSteps)
-        passesOn[number[step.to]] = 0;
+    for (const Step &step : g.firstSteps) {
+        if (reachedAt[step.to] <= lastStep)
+            passesOn[number[step.to]] = 0;
+    }
     std::vector<std::uint32_t> node(kept.size(), 0);
     std::uint32_t nodes = 0;
     for (std::uint32_t i = 0; i < kept.size(); ++i)
@@ -121,28 +126,28 @@ WalkCounter::WalkCounter(const CarryGraph &g, std::uint64_t lastStep) : m_lastSt
     };
     std::vector<Found> found;
     m_nodes.resize(nodes, Node{0, 1, 0, 0});
-    std::vector<Edge> pending;
+    std::vector<Out> pending;
     for (std::uint32_t i = 0; i < kept.size(); ++i) {
         if (passesOn[i] != 0)
             continue;
         const std::uint64_t from = reachedAt[kept[i]];
         pending.assign(out.begin() + outBegin[i], out.begin() + outBegin[i + 1]);
         while (!pending.empty()) {
-            const Edge e = pending.back();
+            const Out e = pending.back();
             pending.pop_back();
-            if (from + e.length + toEnd[kept[e.from]] > lastStep)
+            if (from + e.length + toEnd[kept[e.to]] > lastStep)
                 continue;
-            if (passesOn[e.from] != 0) {
-                for (std::uint32_t k = outBegin[e.from]; k < outBegin[e.from + 1]; ++k)
-                    pending.push_back({out[k].from, e.length + out[k].length});
+            if (passesOn[e.to] != 0) {
+                for (std::uint32_t k = outBegin[e.to]; k < outBegin[e.to + 1]; ++k)
+                    pending.push_back({out[k].to, e.length + out[k].length});
                 continue;
             }
-            found.push_back({node[e.from], node[i], e.length});
+            found.push_back({node[e.to], node[i], e.length});
             m_nodes[node[i]].ringSize = std::max(m_nodes[node[i]].ringSize, e.length + 1);
             m_longestEdge = std::max(m_longestEdge, e.length);
         }
     }
-    std::vector<Edge>().swap(out);
+    std::vector<Out>().swap(out);
     m_edgesBegin.assign(nodes + 1, 0);
     for (const Found &f : found)
         ++m_edgesBegin[f.to + 1];
