@@ -74,16 +74,18 @@ TEST(Count, AgreesWithTheListing)
 
 // Catches quotients the walk never finds and wrong counts outside the bases the search test
 // covers: every m with at most four digits whose reversal n is a multiple Q·m, Q >= 2.
-// Catches a count lost where the words of a count widen, where a state is dropped as unable to
-// end in time, or where the graphs of a base are counted one after the other (base 9914 at 200
-// digits has too many states to count them side by side): large bases against the plain
-// dynamic programme, whose counts run to hundreds of bits.
+// Catches a count lost where the words of a count widen (in the middle of a step, and beyond the
+// four words counted with fixed widths: base 10 at 1400 digits needs eight), where a state is
+// dropped as unable to end in time, or where the graphs of a base are counted one after the
+// other (base 9914 at 200 digits explores too many states to count them side by side): against
+// the plain dynamic programme.
 TEST(Count, LargeBasesAgreeWithThePlainWalk)
 {
     const struct {
         int base;
         std::uint64_t first, last;
-    } rows[] = {{1000, 2, 300}, {2999, 150, 200}, {9914, 2, 200}, {10000, 180, 181}};
+    } rows[] = {{1000, 2, 300}, {2999, 150, 200}, {9914, 2, 200}, {10000, 180, 181},
+                {10, 1398, 1401}, {37, 700, 701}};
     for (const auto &row : rows) {
         std::vector<Count> counted;
         countKehrzahlen(row.base, row.first, row.last, [&](const Count &c) {
