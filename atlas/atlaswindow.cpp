@@ -7,8 +7,8 @@
 #include "atlas/multiplierview.h"
 #include "atlas/notedfield.h"
 #include "atlas/worker.h"
+#include "resources/captionfont.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,22 +17,6 @@
 #include <QVBoxLayout>
 
 namespace kz::atlas {
-
-namespace {
-
-// fontconfig's default sans-serif can be a monospace font on a minimal system; the atlas names
-// the same proportional families as the Kehrzähler window, before its first widget is made.
-QWidget *withCaptionFont(QWidget *parent)
-{
-    QFont font = QApplication::font();
-    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Arial"), QStringLiteral("Helvetica")});
-    font.setStyleHint(QFont::SansSerif);
-    QApplication::setFont(font);
-    return parent;
-}
-
-} // namespace
 
 AtlasWindow::AtlasWindow(const Startup &startup, QWidget *parent)
     : QMainWindow(withCaptionFont(parent)), m_input(startup.input)

@@ -10,6 +10,8 @@
 #include "atlas/worker.h"
 #include "atlas/zoomview.h"
 
+#include "bench/processstatus.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -26,14 +28,7 @@ namespace {
 using kz::atlas::AtlasWindow;
 using kz::atlas::View;
 
-long statusKb(const std::string &field)
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind(field + ":", 0) == 0)
-            return std::stol(line.substr(field.size() + 1));
-    return -1;
-}
+using kz::bench::statusKb;
 
 void enter(QLineEdit *field, const QString &text)
 {

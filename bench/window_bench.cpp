@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "bench/processstatus.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QCheckBox>
@@ -65,15 +67,7 @@ void BM_WindowAbortLatency(benchmark::State &state)
 }
 BENCHMARK(BM_WindowAbortLatency)->Iterations(10)->Unit(benchmark::kMillisecond);
 
-// Kilobytes of a /proc/self/status field (VmRSS, VmHWM).
-long statusKb(const std::string &field)
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind(field + ":", 0) == 0)
-            return std::stol(line.substr(field.size() + 1));
-    return -1;
-}
+using kz::bench::statusKb;
 
 // Peak memory of a search over 1 to 10^8 with all filters off, above the idle window, beside
 // the size of the list it leaves. Run it on its own: the peak is the process's.

@@ -31,21 +31,18 @@ struct Counted {
     WalkCounter counter;
 };
 
-// The counts of walks of `steps` steps into Count's lengths 2·steps and 2·steps + 1, for the
-// lengths of first..last among them.
-void addCounts(const Counted &c, std::uint64_t first, std::uint64_t last,
-               const std::function<Count &(std::uint64_t)> &countOf)
+// Calls f(length, n) for each length of first..last that the walks counted now end, with their
+// count n where it is not 0: walks of k steps end D = 2k and D = 2k + 1.
+template <typename F>
+void forEachCount(const Counted &c, std::uint64_t first, std::uint64_t last, F f)
 {
     const std::uint64_t steps = c.counter.steps();
     for (const std::uint64_t length : {2 * steps, 2 * steps + 1}) {
         if (length < first || length > last)
             continue;
         mpz_class n = c.counter.ending(parityOf(length));
-        if (n == 0)
-            continue;
-        Count &count = countOf(length);
-        count.total += n;
-        count.perQuotient.emplace_back(c.quotient, std::move(n));
+        if (n != 0)
+            f(length, std::move(n));
     }
 }
 
@@ -116,8 +113,12 @@ bool countSideBySide(std::vector<std::unique_ptr<Counted>> &all, KeptCounts &kep
                 continue;
             count = Count{length, 0, {}};
             for (const auto &c : all) {
-                if (c->counter.steps() == steps)
-                    addCounts(*c, length, length, [&](std::uint64_t) -> Count & { return count; });
+                if (c->counter.steps() != steps)
+                    continue;
+                forEachCount(*c, length, length, [&](std::uint64_t, mpz_class n) {
+                    count.total += n;
+                    count.perQuotient.emplace_back(c->quotient, std::move(n));
+                });
             }
             kept.moveInto(count);
             if (!report(count))
@@ -176,13 +177,9 @@ void countAlone(Counted &c, KeptCounts &kept, std::uint64_t first, std::uint64_t
 {
     std::vector<std::pair<std::uint64_t, mpz_class>> counts;
     do {
-        for (const std::uint64_t length : {2 * c.counter.steps(), 2 * c.counter.steps() + 1}) {
-            if (length < first || length > last)
-                continue;
-            mpz_class n = c.counter.ending(parityOf(length));
-            if (n != 0)
-                counts.emplace_back(length, std::move(n));
-        }
+        forEachCount(c, first, last, [&](std::uint64_t length, mpz_class n) {
+            counts.emplace_back(length, std::move(n));
+        });
     } while (c.counter.step(ticker));
     kept.add(c.quotient, counts);
 }

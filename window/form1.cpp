@@ -1,13 +1,13 @@
 #include "window/form1.h"
 
 #include "engine/openingvalues.h"
+#include "resources/captionfont.h"
 #include "resources/pictures.h"
 #include "window/drawing.h"
 #include "window/helptexts.h"
 #include "window/layout.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
@@ -29,20 +29,6 @@ const QColor kBaseText(255, 0, 0);
 const QColor kBoundText(0, 0, 255);
 const QColor kMirrorLine(224, 224, 224);
 const QSize kIconSize(32, 32);
-
-// fontconfig's default sans-serif can be a monospace font on a minimal system, which cuts
-// captions such as "nicht S/Q"; so the program names proportional families itself, for the
-// menu bar, buttons, check boxes and message boxes alike. Set before the window is made: a
-// widget that exists already keeps its old font until events next run.
-QWidget *withCaptionFont(QWidget *parent)
-{
-    QFont font = QApplication::font();
-    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Arial"), QStringLiteral("Helvetica")});
-    font.setStyleHint(QFont::SansSerif);
-    QApplication::setFont(font);
-    return parent;
-}
 
 // A thin single line instead of the sunken edge the other text boxes have. A style sheet
 // paints over the palette, so it carries the box's colours too.
