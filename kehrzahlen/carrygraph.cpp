@@ -1,5 +1,6 @@
 #include "kehrzahlen/graphbuild.h"
 
+#include "kehrzahlen/exploration.h"
 #include "kehrzahlen/divisor.h"
 #include "kehrzahlen/steprule.h"
 
@@ -59,210 +60,6 @@ class StateNumbers {
     int m_shift = 64;
 };
 
-std::uint8_t endBits(const Ending &e)
-{
-    return std::uint8_t((e.even ? 1 : 0) | (e.middle ? 2 : 0));
-}
-
-// A growing array that never moves what it holds: a vector's doubling would, for a moment, hold
-// the largest explorations twice over.
-template <typename T> class Chunked {
-  public:
-    void push_back(T value)
-    {
-        if ((m_size & kMask) == 0)
-            m_chunks.push_back(std::make_unique_for_overwrite<T[]>(kChunk));
-        m_chunks.back()[m_size & kMask] = value;
-        ++m_size;
-    }
-    T operator[](std::size_t i) const { return m_chunks[i >> kShift][i & kMask]; }
-    T &operator[](std::size_t i) { return m_chunks[i >> kShift][i & kMask]; }
-    std::size_t size() const { return m_size; }
-
-  private:
-    static constexpr int kShift = 16;
-    static constexpr std::size_t kChunk = std::size_t(1) << kShift, kMask = kChunk - 1;
-    std::vector<std::unique_ptr<T[]>> m_chunks;
-    std::size_t m_size = 0;
-};
-
-// Numbers keys in the order they are first seen, as StateNumbers does, in less memory: a slot
-// holds only the number, and the key is looked up in the list of keys, which the walk keeps
-// anyway. The largest explorations reach millions of carry pairs.
-class KeyNumbers {
-  public:
-    std::pair<std::uint32_t, bool> insert(std::uint32_t key)
-    {
-        if (10 * (m_keys.size() + 1) > 7 * m_slots.size())
-            grow();
-        const std::size_t mask = m_slots.size() - 1;
-        for (std::size_t i = slotOf(key);; i = (i + 1) & mask) {
-            if (m_slots[i] == 0) {
-                m_keys.push_back(key);
-                m_slots[i] = std::uint32_t(m_keys.size());
-                return {std::uint32_t(m_keys.size() - 1), true};
-            }
-            if (m_keys[m_slots[i] - 1] == key)
-                return {m_slots[i] - 1, false};
-        }
-    }
-    std::size_t size() const { return m_keys.size(); }
-    std::uint32_t key(std::size_t number) const { return m_keys[number]; }
-    // The keys by number; the numbering is given up.
-    Chunked<std::uint32_t> takeKeys()
-    {
-        std::vector<std::uint32_t>().swap(m_slots);
-        return std::move(m_keys);
-    }
-
-  private:
-    std::size_t slotOf(std::uint32_t key) const
-    {
-        return std::size_t((std::uint64_t(key) * 0x9E3779B97F4A7C15ull) >> m_shift);
-    }
-    void grow()
-    {
-        std::vector<std::uint32_t>().swap(m_slots);
-        m_slots.assign(std::max<std::size_t>(64, 2 * std::bit_ceil(m_keys.size() + 1)), 0);
-        m_shift = 64 - std::countr_zero(m_slots.size());
-        const std::size_t mask = m_slots.size() - 1;
-        for (std::uint32_t number = 0; number < m_keys.size(); ++number) {
-            std::size_t i = slotOf(m_keys[number]);
-            while (m_slots[i] != 0)
-                i = (i + 1) & mask;
-            m_slots[i] = number + 1;
-        }
-    }
-
-    std::vector<std::uint32_t> m_slots; // number + 1; 0 is empty
-    Chunked<std::uint32_t> m_keys;
-    int m_shift = 64;
-};
-
-// The carry pairs reached from the start, breadth first and numbered in the order found: keys
-// low·Q + high, end bits, and only where each step leads. States first reached after maxSteps
-// steps are left out and those reached after exactly maxSteps get no steps: no walk of at most
-// maxSteps steps needs them.
-struct Exploration {
-    Chunked<std::uint32_t> keys;
-    // Per state: the number of its steps, which follow those of the states before (fewer than
-    // S <= 10000, so 14 bits), and its end bits above them.
-    Chunked<std::uint16_t> stepsAndEnds;
-    std::size_t stepCount(std::size_t state) const { return stepsAndEnds[state] & 0x3fffu; }
-    std::uint8_t ends(std::size_t state) const { return std::uint8_t(stepsAndEnds[state] >> 14); }
-    Chunked<std::uint32_t> to;
-    std::vector<Step> firstSteps;
-};
-
-CarryPair pairOf(std::uint32_t key, int quotient)
-{
-    return {int(key / std::uint32_t(quotient)), int(key % std::uint32_t(quotient))};
-}
-
-// Nullopt once more than maxStates states are reached; beforeLarge is called once more than
-// largeStates are.
-std::optional<Exploration> explore(const StepRule &rule, std::uint64_t maxSteps,
-                                   std::size_t maxStates, std::size_t largeStates,
-                                   const std::function<void()> &beforeLarge, Ticker &ticker)
-{
-    const int base = rule.base, quotient = rule.quotient;
-    Exploration e;
-    KeyNumbers numbers;
-    auto indexOf = [&](CarryPair p) {
-        return numbers.insert(std::uint32_t(p.low) * std::uint32_t(quotient) + std::uint32_t(p.high))
-            .first;
-    };
-
-    std::vector<PairStep> out;
-    stepsOutOf(rule, {0, 0}, out);
-    for (const PairStep &s : out) {
-        if (s.x != 0 && s.y != 0)
-            e.firstSteps.push_back({s.x, s.y, indexOf(s.to)});
-    }
-    std::uint64_t reachedAt = 2;           // steps that reach the states being added
-    std::size_t levelEnd = numbers.size(); // where the states one step further begin
-    for (std::uint32_t state = 0; state < numbers.size(); ++state) {
-        if (state == levelEnd) {
-            ++reachedAt;
-            levelEnd = numbers.size();
-        }
-        if (reachedAt > maxSteps)
-            break;
-        if (numbers.size() > maxStates)
-            return std::nullopt;
-        if (numbers.size() > largeStates) {
-            largeStates = std::size_t(-1);
-            beforeLarge();
-        }
-        const CarryPair pair = pairOf(numbers.key(state), quotient);
-        stepsOutOf(rule, pair, out);
-        e.stepsAndEnds.push_back(
-            std::uint16_t(out.size() | endBits(endingAt(base, quotient, pair)) << 14));
-        for (const PairStep &s : out)
-            e.to.push_back(indexOf(s.to));
-        ticker.tick(1 + std::uint32_t(out.size() / 16));
-    }
-    e.keys = numbers.takeKeys();
-    for (std::size_t state = e.stepsAndEnds.size(); state < e.keys.size(); ++state) {
-        const CarryPair pair = pairOf(e.keys[state], quotient);
-        e.stepsAndEnds.push_back(std::uint16_t(endBits(endingAt(base, quotient, pair)) << 14));
-    }
-    return e;
-}
-
-// Which explored states a walk leads from to an end. The states are numbered breadth first, so
-// most steps lead to a later state, and a pass backwards through the states finds most of them;
-// a few more passes find those behind the steps that lead back. A state whose steps all lead to
-// states settled as dead is settled as dead too, and later passes skip it. This needs no list of
-// the steps into each state, which for the largest explorations would take tens of MB; only
-// where the passes do not settle soon does the walk backwards from the ends take over.
-std::vector<std::uint8_t> canEnd(const Exploration &e, Ticker &ticker)
-{
-    constexpr int kPasses = 32;
-    constexpr std::uint8_t kOpen = 0, kLive = 1, kDead = 2;
-    const std::size_t n = e.keys.size();
-    std::vector<std::uint8_t> live(n, kOpen);
-    bool changed = true;
-    for (int pass = 0; changed && pass < kPasses; ++pass) {
-        changed = false;
-        std::size_t end = e.to.size(); // of the steps of s
-        for (std::size_t s = n; s-- > 0;) {
-            const std::size_t begin = end - e.stepCount(s);
-            if (live[s] == kOpen) {
-                bool reaches = e.ends(s) != 0, settled = true;
-                for (std::size_t k = begin; k < end && !reaches; ++k) {
-                    const std::uint8_t to = live[e.to[k]];
-                    reaches = to == kLive;
-                    settled = settled && to == kDead;
-                }
-                if (reaches) {
-                    live[s] = kLive;
-                    changed = true;
-                } else if (settled) {
-                    live[s] = kDead;
-                }
-            }
-            end = begin;
-        }
-        ticker.tick(std::uint32_t(1 + n / 64));
-    }
-    if (changed) {
-        std::vector<std::uint32_t> stepsBegin(n + 1, 0);
-        std::vector<std::uint8_t> ends(n);
-        for (std::size_t s = 0; s < n; ++s) {
-            stepsBegin[s + 1] = std::uint32_t(stepsBegin[s] + e.stepCount(s));
-            ends[s] = e.ends(s);
-        }
-        const std::vector<std::uint32_t> toEnd = stepsToEndBackwards(
-            stepsBegin, ends, [&](std::uint32_t k) { return e.to[k]; },
-            [&](std::uint32_t units) { ticker.tick(units); });
-        for (std::size_t s = 0; s < n; ++s)
-            live[s] = toEnd[s] != kNoEnd ? kLive : kOpen;
-    }
-    for (std::uint8_t &state : live)
-        state = state == kLive ? 1 : 0;
-    return live;
-}
 
 } // namespace
 
@@ -278,93 +75,120 @@ Ending endingAt(int base, int quotient, CarryPair p)
 
 namespace {
 
-std::optional<CarryGraph> buildGraph(int base, int quotient, std::uint64_t maxSteps,
-                                     std::size_t maxStates, std::size_t largeStates,
-                                     const std::function<void()> &beforeLarge, Ticker &ticker)
+// Explores the graph and keeps its live states, numbered afresh; steps to dropped states lead to
+// kNoEnd. Nullopt when it reaches more than how.maxStates carry pairs.
+std::optional<detail::Exploration> liveExploration(const StepRule &rule, std::uint64_t maxSteps,
+                                                   const Exploring &how, bool keepPairs,
+                                                   Ticker &ticker)
 {
-    const StepRule rule(base, quotient);
-    std::optional<Exploration> explored =
-        explore(rule, maxSteps, maxStates, largeStates, beforeLarge, ticker);
-    if (!explored)
-        return std::nullopt;
-    Exploration &all = *explored;
-    const std::vector<std::uint8_t> live = canEnd(all, ticker);
-
-    // Each live state's key becomes its pair in the graph, and the key its new number.
-    constexpr std::uint32_t kDropped = ~std::uint32_t(0);
-    Chunked<std::uint32_t> &renumbered = all.keys;
-    CarryGraph g;
-    g.base = base;
-    g.quotient = quotient;
-    // Sized exactly: a vector grown by doubling would hold up to twice the largest graphs.
-    const auto liveCount = std::size_t(std::count(live.begin(), live.end(), 1));
-    g.states.reserve(liveCount);
-    g.ends.reserve(liveCount);
-    for (std::uint32_t state = 0; state < all.keys.size(); ++state) {
-        if (live[state]) {
-            g.states.push_back(pairOf(all.keys[state], quotient));
-            g.ends.push_back(all.ends(state));
-            renumbered[state] = std::uint32_t(g.states.size() - 1);
-        } else {
-            renumbered[state] = kDropped;
-        }
-    }
-    for (const Step &s : all.firstSteps) {
-        if (renumbered[s.to] != kDropped)
-            g.firstSteps.push_back({s.x, s.y, renumbered[s.to]});
-    }
-    if (g.firstSteps.empty()) // nothing ends: drop what the start cannot reach either
-        return CarryGraph{base, quotient, {}, {}, {0}, {}, {}};
-    g.stepsBegin.clear();
-    g.stepsBegin.reserve(liveCount + 1);
-    {
-        std::size_t liveSteps = 0;
-        for (std::size_t state = 0, k = 0; state < all.keys.size(); ++state) {
-            for (const std::size_t end = k + all.stepCount(state); k < end; ++k)
-                liveSteps += live[state] != 0 && renumbered[all.to[k]] != kDropped ? 1 : 0;
-        }
-        g.steps.reserve(liveSteps);
-    }
-    // The exploration kept only where steps lead; their digits are found again, in the same
-    // order, for the states that stay.
-    std::vector<PairStep> out;
-    for (std::size_t state = 0, begin = 0; state < all.keys.size(); ++state) {
-        const std::size_t end = begin + all.stepCount(state);
-        if (live[state] != 0) {
-            g.stepsBegin.push_back(std::uint32_t(g.steps.size()));
-            if (begin != end)
-                stepsOutOf(rule, g.states[renumbered[state]], out);
-            for (std::size_t k = begin; k < end; ++k) {
-                const std::uint32_t to = renumbered[all.to[k]];
-                if (to != kDropped)
-                    g.steps.push_back({out[k - begin].x, out[k - begin].y, to});
-            }
-            ticker.tick(std::uint32_t(1 + (end - begin) / 16));
-        }
-        begin = end;
-    }
-    g.stepsBegin.push_back(std::uint32_t(g.steps.size()));
-    return g;
+    std::optional<detail::Exploration> e = detail::explore(rule, maxSteps, how, ticker);
+    if (e)
+        detail::keepLive(*e, keepPairs, ticker);
+    return e;
 }
 
 } // namespace
+
+std::optional<CarryGraph> buildCarryGraph(int base, int quotient, std::uint64_t maxSteps,
+                                          std::size_t maxStates, Ticker &ticker)
+{
+    Exploring how;
+    how.maxStates = maxStates;
+    return buildCarryGraph(base, quotient, maxSteps, how, ticker);
+}
+
+std::optional<CarryGraph> buildCarryGraph(int base, int quotient, std::uint64_t maxSteps,
+                                          const Exploring &how, Ticker &ticker)
+{
+    const StepRule rule(base, quotient);
+    std::optional<detail::Exploration> explored = liveExploration(rule, maxSteps, how, true, ticker);
+    if (!explored)
+        return std::nullopt;
+    const detail::Exploration &e = *explored;
+    CarryGraph g;
+    g.base = base;
+    g.quotient = quotient;
+    if (e.firstSteps.empty()) // nothing ends
+        return g;
+    g.firstSteps = e.firstSteps;
+    // Sized exactly: a vector grown by doubling would hold up to twice the largest graphs.
+    const std::size_t n = e.states.size();
+    g.states.reserve(n);
+    g.ends.reserve(n);
+    g.stepsBegin.reserve(n + 1);
+    std::size_t liveSteps = 0;
+    for (std::size_t k = 0; k < e.to.size(); ++k)
+        liveSteps += e.to[k] != kNoEnd ? 1 : 0;
+    g.steps.reserve(liveSteps);
+    // The exploration kept only where steps lead; their digits are found again, in the same
+    // order.
+    std::vector<PairStep> out;
+    for (std::size_t state = 0, k = 0; state < n; ++state) {
+        const CarryPair pair = e.pair(state);
+        g.states.push_back(pair);
+        g.ends.push_back(e.ends(state));
+        const std::size_t count = e.stepCount(state);
+        if (count != 0)
+            stepsOutOf(rule, pair, out);
+        for (std::size_t i = 0; i < count; ++i, ++k) {
+            if (e.to[k] != kNoEnd)
+                g.steps.push_back({out[i].x, out[i].y, e.to[k]});
+        }
+        g.stepsBegin.push_back(std::uint32_t(g.steps.size()));
+        ticker.tick(std::uint32_t(1 + count / 16));
+    }
+    return g;
+}
 
 CarryGraph buildCarryGraph(int base, int quotient, std::uint64_t maxSteps, Ticker &ticker)
 {
     return *buildCarryGraph(base, quotient, maxSteps, std::size_t(-1), ticker);
 }
 
-std::optional<CarryGraph> buildCarryGraph(int base, int quotient, std::uint64_t maxSteps,
-                                          std::size_t maxStates, Ticker &ticker)
+std::optional<WalkGraph> buildWalkGraph(int base, int quotient, std::uint64_t maxSteps,
+                                        const Exploring &how, Ticker &ticker)
 {
-    return buildGraph(base, quotient, maxSteps, maxStates, std::size_t(-1), {}, ticker);
+    std::optional<detail::Exploration> explored =
+        liveExploration(StepRule(base, quotient), maxSteps, how, false, ticker);
+    if (!explored)
+        return std::nullopt;
+    detail::Exploration &e = *explored;
+    WalkGraph g;
+    g.quotient = quotient;
+    if (e.firstSteps.empty())
+        return g;
+    for (const Step &s : e.firstSteps)
+        g.firstSteps.push_back(s.to);
+    const std::size_t n = e.states.size();
+    std::size_t liveSteps = 0;
+    for (std::size_t k = 0; k < e.to.size(); ++k)
+        liveSteps += e.to[k] != kNoEnd ? 1 : 0;
+    g.ends.reserve(n);
+    g.stepsBegin.reserve(n + 1);
+    g.to.reserve(liveSteps);
+    for (std::size_t state = 0, k = 0; state < n; ++state) {
+        g.ends.push_back(e.ends(state));
+        for (const std::size_t end = k + e.stepCount(state); k < end; ++k) {
+            if (e.to[k] != kNoEnd)
+                g.to.push_back(e.to[k]);
+        }
+        g.stepsBegin.push_back(std::uint32_t(g.to.size()));
+    }
+    return g;
 }
 
-CarryGraph buildCarryGraph(int base, int quotient, std::uint64_t maxSteps,
-                           std::size_t largeStates, const std::function<void()> &beforeLarge,
-                           Ticker &ticker)
+WalkGraph walkGraphOf(const CarryGraph &g)
 {
-    return *buildGraph(base, quotient, maxSteps, std::size_t(-1), largeStates, beforeLarge, ticker);
+    WalkGraph w;
+    w.quotient = g.quotient;
+    for (const Step &s : g.firstSteps)
+        w.firstSteps.push_back(s.to);
+    w.stepsBegin = g.stepsBegin;
+    w.to.reserve(g.steps.size());
+    for (const Step &s : g.steps)
+        w.to.push_back(s.to);
+    w.ends = g.ends;
+    return w;
 }
 
 std::uint64_t shortestLength(int base, int quotient, Ticker &ticker)

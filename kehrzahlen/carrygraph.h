@@ -42,12 +42,18 @@ struct Ending {
     bool any() const { return even || middle.has_value(); }
 };
 Ending endingAt(int base, int quotient, CarryPair p);
+// The end bits of CarryGraph::ends: 1 an even D may end here, 2 an odd one.
+inline std::uint8_t endBits(const Ending &e)
+{
+    return std::uint8_t((e.even ? 1 : 0) | (e.middle ? 2 : 0));
+}
 
 // One step of a walk: the digit pair it writes and the state it reaches.
 struct Step {
     std::int32_t x; // b(i): digit D-1-i of n
     std::int32_t y; // b(D-1-i): digit i of n
     std::uint32_t to;
+    friend bool operator==(const Step &, const Step &) = default;
 };
 
 // The states that lie on some walk from the start to an end of either parity, with their steps.
@@ -73,5 +79,21 @@ struct CarryGraph {
     }
     Ending endingOf(std::uint32_t state) const { return endingAt(base, quotient, states[state]); }
 };
+
+// A carry graph with only what counting its walks needs: where each step leads, and the ends.
+struct WalkGraph {
+    std::vector<std::uint32_t> firstSteps; // where the steps out of the start lead
+    std::vector<std::uint32_t> stepsBegin{0};
+    std::vector<std::uint32_t> to;  // the steps of state s are [stepsBegin[s], stepsBegin[s + 1])
+    std::vector<std::uint8_t> ends; // as in CarryGraph
+    int quotient = 0;
+
+    std::size_t size() const { return ends.size(); }
+    bool endsAt(std::uint32_t state, Parity parity) const
+    {
+        return ends[state] & (parity == Parity::Even ? 1 : 2);
+    }
+};
+WalkGraph walkGraphOf(const CarryGraph &g);
 
 } // namespace kz::kehr

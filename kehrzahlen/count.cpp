@@ -140,15 +140,15 @@ Count countOneLength(int base, std::uint64_t length, Ticker &ticker)
     const std::uint64_t steps = length / 2;
     for (int q = kSmallestQuotient; q < base; ++q) {
         ticker.setShare(double(q) / double(base));
-        const CarryGraph g = buildCarryGraph(base, q, steps, ticker);
-        if (g.states.empty())
+        WalkGraph g = *buildWalkGraph(base, q, steps, {}, ticker);
+        if (g.size() == 0)
             continue;
         const std::uint64_t lengths = termsToFix(degreeBound(g));
         mpz_class n;
         if (lengths < length / 4) {
             n = coefficientOf(fractionOf(countsByLength(g, lengths, ticker)), length);
         } else {
-            WalkCounter counter(g, steps);
+            WalkCounter counter(std::move(g), steps);
             while (counter.step(ticker)) {
             }
             if (counter.steps() == steps)
@@ -209,15 +209,18 @@ bool countRange(int base, std::uint64_t first, std::uint64_t last,
         std::optional<Counted> c;
         bool large = false;
         {
-            const CarryGraph graph =
-                buildCarryGraph(base, q, lastStep, bounds.largeExploration, [&] {
-                    countGathered();
-                    returnFreedMemory();
-                    large = true;
-                }, ticker);
-            if (graph.states.empty())
+            Exploring how;
+            how.largeStates = bounds.largeExploration;
+            how.beforeLarge = [&] {
+                countGathered();
+                returnFreedMemory();
+                large = true;
+            };
+            how.keyedFrom = bounds.keyedFrom;
+            WalkGraph graph = *buildWalkGraph(base, q, lastStep, how, ticker);
+            if (graph.size() == 0)
                 continue;
-            c.emplace(Counted{q, WalkCounter(graph, lastStep)});
+            c.emplace(Counted{q, WalkCounter(std::move(graph), lastStep)});
         }
         if (large)
             returnFreedMemory();

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace kz::kehr {
 
@@ -17,6 +18,9 @@ struct CountBounds {
     // Explorations of more carry pairs than this take tens of MB: the counters gathered so far
     // are counted to the end first.
     std::size_t largeExploration = std::size_t(1) << 18;
+    // Explorations of more carry pairs than this keep them as one bit per key; unset: once that
+    // takes less memory than a hash table.
+    std::optional<std::size_t> keyedFrom;
 };
 
 // Reports the counts of the lengths first..last (2 <= first <= last) in increasing order.

@@ -17,16 +17,17 @@ std::optional<std::vector<GeneratingFunction>> erzeugendeFunktionen(int base, co
             throw LimitError(Limit::Fraction, std::int64_t(kLongestFraction) + 1, 0,
                              std::int64_t(kLongestFraction));
         };
-        std::vector<CarryGraph> graphs;
+        std::vector<WalkGraph> graphs;
         std::uint64_t bound = 0;
         for (int q = kSmallestQuotient; q < base; ++q) {
             ticker.setShare(0.5 * (q - 1) / (base - 1));
             // Walks that pass more carry pairs than this cannot come back to a short fraction.
-            std::optional<CarryGraph> g =
-                buildCarryGraph(base, q, kEveryLength, 16 * kLongestFraction, ticker);
+            Exploring how;
+            how.maxStates = 16 * kLongestFraction;
+            std::optional<WalkGraph> g = buildWalkGraph(base, q, kEveryLength, how, ticker);
             if (!g)
                 refuse();
-            if (g->states.empty())
+            if (g->size() == 0)
                 continue;
             bound += degreeBound(*g);
             if (bound > kLongestFraction)
@@ -36,7 +37,7 @@ std::optional<std::vector<GeneratingFunction>> erzeugendeFunktionen(int base, co
         const std::size_t lengths = termsToFix(bound);
         std::vector<GeneratingFunction> functions;
         std::vector<mpz_class> total(lengths);
-        for (const CarryGraph &g : graphs) {
+        for (const WalkGraph &g : graphs) {
             ticker.setShare(0.5 + 0.5 * double(functions.size()) / double(graphs.size()));
             const std::vector<mpz_class> counts = countsByLength(g, lengths, ticker);
             for (std::size_t d = 0; d < lengths; ++d)

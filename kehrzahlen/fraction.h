@@ -16,9 +16,9 @@ namespace kz::kehr {
 // How many counts by length fix the fraction of a carry graph's walks: its degree is at most
 // 2·states + 2 (2k and 2k + 1 digits are an even and an odd shift of the same walks of k steps),
 // and twice the degree plus two terms determine it.
-inline std::uint64_t degreeBound(const CarryGraph &g)
+inline std::uint64_t degreeBound(const WalkGraph &g)
 {
-    return 2 * std::uint64_t(g.states.size()) + 2;
+    return 2 * std::uint64_t(g.size()) + 2;
 }
 inline std::uint64_t termsToFix(std::uint64_t degree)
 {

@@ -94,6 +94,19 @@ std::vector<std::uint32_t> stepsToEnd(const std::vector<std::uint32_t> &stepsBeg
     return stepsToEndBackwards(stepsBegin, ends, targetOf, tick);
 }
 
+// How far an exploration of carry pairs may grow before its builder gives up, frees memory, or
+// keeps it more tightly.
+struct Exploring {
+    std::size_t maxStates = std::size_t(-1); // beyond: no graph
+    // Beyond: beforeLarge() is called once, as such an exploration takes tens of MB, which the
+    // caller may free first.
+    std::size_t largeStates = std::size_t(-1);
+    std::function<void()> beforeLarge;
+    // Beyond: the pairs found are kept as one bit per key rather than in a hash table. Unset: once
+    // it saves memory.
+    std::optional<std::size_t> keyedFrom;
+};
+
 // The graph of S and Q (2 <= Q < S) for walks of at most maxSteps steps: the states such a walk
 // reaches, kept if such a walk can go on from them to an end. Some graphs have millions of
 // states, most of them only at the end of long walks (S = 10000, Q = 8421: 14.8 million, yet at
@@ -102,11 +115,11 @@ CarryGraph buildCarryGraph(int base, int quotient, std::uint64_t maxSteps, Ticke
 // The same, or nullopt as soon as the walks reach more than maxStates carry pairs.
 std::optional<CarryGraph> buildCarryGraph(int base, int quotient, std::uint64_t maxSteps,
                                           std::size_t maxStates, Ticker &ticker);
-// The same, calling beforeLarge() once when the walks reach more than largeStates carry pairs:
-// such an exploration takes tens of MB, which the caller may free first.
-CarryGraph buildCarryGraph(int base, int quotient, std::uint64_t maxSteps,
-                           std::size_t largeStates, const std::function<void()> &beforeLarge,
-                           Ticker &ticker);
+std::optional<CarryGraph> buildCarryGraph(int base, int quotient, std::uint64_t maxSteps,
+                                          const Exploring &how, Ticker &ticker);
+// The same graph with only what counting its walks needs, built in a third of the memory.
+std::optional<WalkGraph> buildWalkGraph(int base, int quotient, std::uint64_t maxSteps,
+                                        const Exploring &how, Ticker &ticker);
 
 // The length of the shortest Kehrzahl with quotient Q, or 0 when there is none. Walks breadth
 // first and stops after the step at which it first meets an end.

@@ -33,19 +33,19 @@ inline void addCarrying(std::uint64_t *to, const std::uint64_t *from, std::size_
 // The fewest steps from the start to each state (kNoEnd: not reached). Carry graphs are numbered
 // breadth first, so one pass forwards through the states finds them and a second confirms; the
 // passes go on where steps lead back to states found later.
-std::vector<std::uint32_t> stepsFromStart(const CarryGraph &g)
+std::vector<std::uint32_t> stepsFromStart(const WalkGraph &g)
 {
-    std::vector<std::uint32_t> at(g.states.size(), kNoEnd);
-    for (const Step &step : g.firstSteps)
-        at[step.to] = 1;
+    std::vector<std::uint32_t> at(g.size(), kNoEnd);
+    for (const std::uint32_t to : g.firstSteps)
+        at[to] = 1;
     for (bool changed = true; changed;) {
         changed = false;
-        for (std::uint32_t s = 0; s < g.states.size(); ++s) {
+        for (std::uint32_t s = 0; s < g.size(); ++s) {
             if (at[s] == kNoEnd)
                 continue;
-            for (const Step &step : g.stepsFrom(s)) {
-                if (at[s] + 1 < at[step.to]) {
-                    at[step.to] = at[s] + 1;
+            for (std::uint32_t k = g.stepsBegin[s]; k < g.stepsBegin[s + 1]; ++k) {
+                if (at[s] + 1 < at[g.to[k]]) {
+                    at[g.to[k]] = at[s] + 1;
                     changed = true;
                 }
             }
@@ -56,20 +56,20 @@ std::vector<std::uint32_t> stepsFromStart(const CarryGraph &g)
 
 } // namespace
 
-WalkCounter::WalkCounter(const CarryGraph &g, std::uint64_t lastStep) : m_lastStep(lastStep)
+WalkCounter::WalkCounter(WalkGraph g, std::uint64_t lastStep) : m_lastStep(lastStep)
 {
-    const std::size_t n = g.states.size();
-    const std::vector<std::uint32_t> toEnd = stepsToEnd(
-        g.stepsBegin, g.ends, [&](std::uint32_t k) { return g.steps[k].to; }, [](std::uint32_t) {});
-    const std::vector<std::uint32_t> reachedAt = stepsFromStart(g);
+    const std::size_t n = g.size();
+    std::vector<std::uint32_t> toEnd = stepsToEnd(
+        g.stepsBegin, g.ends, [&](std::uint32_t k) { return g.to[k]; }, [](std::uint32_t) {});
+    std::vector<std::uint32_t> reachedAt = stepsFromStart(g);
 
     // A state is kept where walks meet or part, end, or begin; the rest lie on chains.
     constexpr std::uint32_t kChain = std::numeric_limits<std::uint32_t>::max();
     std::vector<std::uint32_t> number(n, 0); // first the steps into each state
-    for (const Step &step : g.steps)
-        ++number[step.to];
-    for (const Step &step : g.firstSteps)
-        number[step.to] = 0;
+    for (const std::uint32_t to : g.to)
+        ++number[to];
+    for (const std::uint32_t to : g.firstSteps)
+        number[to] = 0;
     std::vector<std::uint32_t> kept;
     for (std::uint32_t s = 0; s < n; ++s) {
         const bool chain = number[s] == 1 && g.stepsBegin[s + 1] - g.stepsBegin[s] == 1 &&
@@ -78,8 +78,11 @@ WalkCounter::WalkCounter(const CarryGraph &g, std::uint64_t lastStep) : m_lastSt
         if (!chain && reachedAt[s] != kNoEnd && reachedAt[s] <= lastStep)
             kept.push_back(s);
     }
-    std::stable_sort(kept.begin(), kept.end(),
-                     [&](std::uint32_t a, std::uint32_t b) { return reachedAt[a] < reachedAt[b]; });
+    // Sorted in place (a stable sort would want a buffer as large): by the step first reached,
+    // then in the order found.
+    std::sort(kept.begin(), kept.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return reachedAt[a] != reachedAt[b] ? reachedAt[a] < reachedAt[b] : a < b;
+    });
     for (std::uint32_t i = 0; i < kept.size(); ++i)
         number[kept[i]] = i;
 
@@ -91,10 +94,10 @@ WalkCounter::WalkCounter(const CarryGraph &g, std::uint64_t lastStep) : m_lastSt
     std::vector<Out> out; // by the state they leave
     for (std::uint32_t i = 0; i < kept.size(); ++i) {
         const std::uint64_t from = reachedAt[kept[i]];
-        for (const Step &step : g.stepsFrom(kept[i])) {
-            std::uint32_t to = step.to, length = 1;
+        for (std::uint32_t k = g.stepsBegin[kept[i]]; k < g.stepsBegin[kept[i] + 1]; ++k) {
+            std::uint32_t to = g.to[k], length = 1;
             while (number[to] == kChain && from + length <= lastStep) {
-                to = g.steps[g.stepsBegin[to]].to;
+                to = g.to[g.stepsBegin[to]];
                 ++length;
             }
             if (number[to] == kChain || from + length > lastStep)
@@ -104,19 +107,42 @@ WalkCounter::WalkCounter(const CarryGraph &g, std::uint64_t lastStep) : m_lastSt
         }
         outBegin[i + 1] = std::uint32_t(out.size());
     }
+    // From here on only the kept states count: what the graph says of them is kept by their
+    // number, and the graph-sized arrays go, as the largest graphs have millions of states.
+    std::vector<std::uint32_t> firstKept;
+    for (const std::uint32_t to : g.firstSteps) {
+        if (reachedAt[to] <= lastStep)
+            firstKept.push_back(number[to]);
+    }
+    for (std::uint32_t i = 0; i < kept.size(); ++i) {
+        toEnd[i] = toEnd[kept[i]];
+        reachedAt[i] = reachedAt[kept[i]];
+        g.ends[i] = g.ends[kept[i]];
+    }
+    const std::size_t keptCount = kept.size();
+    const auto shed = [&]<typename T>(std::vector<T> &v, std::size_t size) {
+        v.resize(size);
+        v.shrink_to_fit();
+    };
+    shed(toEnd, keptCount);
+    shed(reachedAt, keptCount);
+    shed(g.ends, keptCount);
+    shed(g.to, 0);
+    shed(g.stepsBegin, 0);
+    shed(number, 0);
+    shed(kept, 0);
+
     // A state with one edge in, no end and no first step only passes on what reaches it: its
     // edges out become edges out of the state before it, that much longer, and it is left out.
     // Where walks part, this leaves about half of the states.
-    std::vector<std::uint8_t> passesOn(kept.size(), 0);
-    for (std::uint32_t i = 0; i < kept.size(); ++i)
-        passesOn[i] = into[i] == 1 && g.ends[kept[i]] == 0 ? 1 : 0;
-    for (const Step &step : g.firstSteps) {
-        if (reachedAt[step.to] <= lastStep)
-            passesOn[number[step.to]] = 0;
-    }
-    std::vector<std::uint32_t> node(kept.size(), 0);
+    std::vector<std::uint8_t> passesOn(keptCount, 0);
+    for (std::uint32_t i = 0; i < keptCount; ++i)
+        passesOn[i] = into[i] == 1 && g.ends[i] == 0 ? 1 : 0;
+    for (const std::uint32_t i : firstKept)
+        passesOn[i] = 0;
+    std::vector<std::uint32_t> node(keptCount, 0);
     std::uint32_t nodes = 0;
-    for (std::uint32_t i = 0; i < kept.size(); ++i)
+    for (std::uint32_t i = 0; i < keptCount; ++i)
         node[i] = passesOn[i] != 0 ? kChain : nodes++;
 
     // The edges between the states left, kept if a walk of at most lastStep steps can pass them
@@ -127,15 +153,15 @@ WalkCounter::WalkCounter(const CarryGraph &g, std::uint64_t lastStep) : m_lastSt
     std::vector<Found> found;
     m_nodes.resize(nodes, Node{0, 1, 0, 0});
     std::vector<Out> pending;
-    for (std::uint32_t i = 0; i < kept.size(); ++i) {
+    for (std::uint32_t i = 0; i < keptCount; ++i) {
         if (passesOn[i] != 0)
             continue;
-        const std::uint64_t from = reachedAt[kept[i]];
+        const std::uint64_t from = reachedAt[i];
         pending.assign(out.begin() + outBegin[i], out.begin() + outBegin[i + 1]);
         while (!pending.empty()) {
             const Out e = pending.back();
             pending.pop_back();
-            if (from + e.length + toEnd[kept[e.to]] > lastStep)
+            if (from + e.length + toEnd[e.to] > lastStep)
                 continue;
             if (passesOn[e.to] != 0) {
                 for (std::uint32_t k = outBegin[e.to]; k < outBegin[e.to + 1]; ++k)
@@ -162,24 +188,24 @@ WalkCounter::WalkCounter(const CarryGraph &g, std::uint64_t lastStep) : m_lastSt
 
     std::uint32_t ring = 0;
     m_firstReached.resize(nodes);
-    for (std::uint32_t i = 0; i < kept.size(); ++i) {
+    for (std::uint32_t i = 0; i < keptCount; ++i) {
         if (passesOn[i] != 0)
             continue;
         Node &v = m_nodes[node[i]];
         v.ringBegin = ring;
-        v.toEnd = toEnd[kept[i]];
+        v.toEnd = toEnd[i];
         ring += v.ringSize;
-        m_firstReached[node[i]] = reachedAt[kept[i]];
-        if (g.endsAt(kept[i], Parity::Even))
+        m_firstReached[node[i]] = reachedAt[i];
+        if (g.endsAt(i, Parity::Even))
             m_evenEnds.push_back(node[i]);
-        if (g.endsAt(kept[i], Parity::Odd))
+        if (g.endsAt(i, Parity::Odd))
             m_oddEnds.push_back(node[i]);
     }
     m_rings.assign(ring, 0);
     m_overflow.assign(2, 0);
-    for (const Step &step : g.firstSteps) {
-        if (toEnd[step.to] < lastStep)
-            ++m_rings[m_nodes[node[number[step.to]]].ringBegin]; // a handful cannot overflow a word
+    for (const std::uint32_t i : firstKept) {
+        if (toEnd[i] < lastStep)
+            ++m_rings[m_nodes[node[i]].ringBegin]; // a handful cannot overflow a word
     }
 }
 
@@ -311,7 +337,7 @@ bool WalkCounter::step(Ticker &ticker)
     return true;
 }
 
-std::vector<mpz_class> countsByLength(const CarryGraph &g, std::size_t lengths, Ticker &ticker)
+std::vector<mpz_class> countsByLength(const WalkGraph &g, std::size_t lengths, Ticker &ticker)
 {
     std::vector<mpz_class> counts(lengths);
     WalkCounter counter(g, (lengths - 1) / 2);

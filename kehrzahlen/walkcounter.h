@@ -24,7 +24,7 @@ class WalkCounter {
     // Counts walks of up to lastStep steps; the graph is not needed afterwards. Walks at states
     // that cannot reach an end within the steps left are not carried forward, as no counted walk
     // passes them.
-    WalkCounter(const CarryGraph &graph, std::uint64_t lastStep);
+    WalkCounter(WalkGraph graph, std::uint64_t lastStep);
 
     std::uint64_t steps() const { return m_steps; } // the length of the walks counted now
     // The walks of the current length that end here with an even or an odd D.
@@ -74,6 +74,6 @@ class WalkCounter {
 };
 
 // The walks of the graph that end a Kehrzahl with D digits, for D = 0 .. lengths - 1.
-std::vector<mpz_class> countsByLength(const CarryGraph &graph, std::size_t lengths, Ticker &ticker);
+std::vector<mpz_class> countsByLength(const WalkGraph &graph, std::size_t lengths, Ticker &ticker);
 
 } // namespace kz::kehr

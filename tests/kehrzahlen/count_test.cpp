@@ -113,6 +113,7 @@ TEST(Count, EveryWayOfHoldingTheCountersGivesThePlainCounts)
         {0, std::size_t(1) << 30},  // every Q counted alone and kept
         {64, std::size_t(1) << 30}, // small batches, counted to the end when the next does not fit
         {std::size_t(1) << 21, 8},  // every exploration large: the batch so far counted first
+        {std::size_t(1) << 21, std::size_t(1) << 30, 3}, // carry pairs told by a bit per key
     };
     for (int base = 2; base <= 64; ++base) {
         const std::uint64_t last = 24 + base % 13;

@@ -1,0 +1,308 @@
+#include "kehrzahlen/exploration.h"
+
+#include <algorithm>
+
+namespace kz::kehr::detail {
+
+// Ranks take a popcount per word; where the processor has the instruction, these use it.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define KZ_WITH_POPCNT [[gnu::target_clones("popcnt", "default")]]
+#else
+#define KZ_WITH_POPCNT
+#endif
+
+namespace {
+
+// Numbers keys in the order they are first seen, appending each new one to the list of states.
+// Open addressing: a slot holds only the number, and the key is looked up in the list.
+class KeyNumbers {
+  public:
+    explicit KeyNumbers(Chunked<std::uint32_t> &keys) : m_keys(keys) {}
+    std::uint32_t insert(std::uint32_t key)
+    {
+        if (10 * (m_keys.size() + 1) > 7 * m_slots.size())
+            grow();
+        const std::size_t mask = m_slots.size() - 1;
+        for (std::size_t i = slotOf(key);; i = (i + 1) & mask) {
+            if (m_slots[i] == 0) {
+                m_keys.push_back(key);
+                m_slots[i] = std::uint32_t(m_keys.size());
+                return std::uint32_t(m_keys.size() - 1);
+            }
+            if ((m_keys[m_slots[i] - 1] & Exploration::kKeyMask) == key)
+                return m_slots[i] - 1;
+        }
+    }
+
+  private:
+    std::size_t slotOf(std::uint32_t key) const
+    {
+        return std::size_t((std::uint64_t(key) * 0x9E3779B97F4A7C15ull) >> m_shift);
+    }
+    void grow()
+    {
+        std::vector<std::uint32_t>().swap(m_slots);
+        m_slots.assign(std::max<std::size_t>(64, 2 * std::bit_ceil(m_keys.size() + 1)), 0);
+        m_shift = 64 - std::countr_zero(m_slots.size());
+        const std::size_t mask = m_slots.size() - 1;
+        for (std::uint32_t number = 0; number < m_keys.size(); ++number) {
+            std::size_t i = slotOf(m_keys[number] & Exploration::kKeyMask);
+            while (m_slots[i] != 0)
+                i = (i + 1) & mask;
+            m_slots[i] = number + 1;
+        }
+    }
+
+    Chunked<std::uint32_t> &m_keys;
+    std::vector<std::uint32_t> m_slots; // number + 1; 0 is empty
+    int m_shift = 64;
+};
+
+// Whether a walk leads on from a state to an end, two bits per state.
+class Liveness {
+  public:
+    enum State : std::uint8_t { Open = 0, Live = 1, Dead = 2 };
+    explicit Liveness(std::size_t n) : m_words((n + 31) / 32, 0) {}
+    State operator[](std::size_t i) const { return State(m_words[i >> 5] >> (2 * (i & 31)) & 3); }
+    void set(std::size_t i, State s) { m_words[i >> 5] |= std::uint64_t(s) << (2 * (i & 31)); }
+
+  private:
+    std::vector<std::uint64_t> m_words;
+};
+
+// Marks the states a walk leads from to an end. The states are found breadth first, so most steps
+// lead to a later state, and a pass backwards through them marks most; a few more passes mark
+// those behind the steps that lead back. A state whose steps all lead to states settled as dead is
+// settled as dead too, and later passes skip it. This needs no list of the steps into each state,
+// which for the largest explorations would take tens of MB; only where the passes do not settle
+// soon does the walk backwards from the ends take over.
+KZ_WITH_POPCNT Liveness liveness(const Exploration &e, Ticker &ticker)
+{
+    constexpr int kPasses = 32;
+    const std::size_t n = e.states.size();
+    Liveness live(n);
+    for (std::size_t s = 0; s < n; ++s) {
+        if (e.ends(s) != 0)
+            live.set(e.indexOf(s), Liveness::Live);
+    }
+    bool changed = true;
+    for (int pass = 0; changed && pass < kPasses; ++pass) {
+        changed = false;
+        std::size_t end = e.to.size(); // of the steps of s
+        for (std::size_t s = n; s-- > 0;) {
+            const std::size_t begin = end - e.stepCount(s);
+            const std::uint32_t index = e.indexOf(s);
+            if (live[index] == Liveness::Open) {
+                bool reaches = false, settled = true;
+                for (std::size_t k = begin; k < end && !reaches; ++k) {
+                    const Liveness::State to = live[e.to[k]];
+                    reaches = to == Liveness::Live;
+                    settled = settled && to == Liveness::Dead;
+                }
+                if (reaches) {
+                    live.set(index, Liveness::Live);
+                    changed = true;
+                } else if (settled) {
+                    live.set(index, Liveness::Dead);
+                }
+            }
+            end = begin;
+        }
+        ticker.tick(std::uint32_t(1 + n / 64));
+    }
+    if (!changed)
+        return live;
+    std::vector<std::uint32_t> stateOf(e.ranked ? n : 0), stepsBegin(n + 1, 0);
+    std::vector<std::uint8_t> ends(n);
+    for (std::size_t s = 0; s < n; ++s) {
+        stepsBegin[s + 1] = std::uint32_t(stepsBegin[s] + e.stepCount(s));
+        ends[s] = e.ends(s);
+        if (e.ranked)
+            stateOf[e.indexOf(s)] = std::uint32_t(s);
+    }
+    const std::vector<std::uint32_t> toEnd = stepsToEndBackwards(
+        stepsBegin, ends, [&](std::uint32_t k) { return e.ranked ? stateOf[e.to[k]] : e.to[k]; },
+        [&](std::uint32_t units) { ticker.tick(units); });
+    Liveness settled(n);
+    for (std::size_t s = 0; s < n; ++s)
+        settled.set(e.indexOf(s), toEnd[s] != kNoEnd ? Liveness::Live : Liveness::Dead);
+    return settled;
+}
+
+} // namespace
+
+KZ_WITH_POPCNT void KeyBits::countRanks()
+{
+    m_ranks.assign((m_words.size() + 7) / 8, 0);
+    std::uint32_t below = 0;
+    for (std::size_t w = 0; w < m_words.size(); ++w) {
+        if (w % 8 == 0)
+            m_ranks[w / 8] = below;
+        below += std::uint32_t(std::popcount(m_words[w]));
+    }
+}
+
+KZ_WITH_POPCNT std::uint32_t KeyBits::select(std::uint32_t rank) const
+{
+    // The last block of eight words with at most rank keys below it holds the key.
+    const auto block = std::upper_bound(m_ranks.begin(), m_ranks.end(), rank) - 1;
+    std::size_t w = std::size_t(block - m_ranks.begin()) * 8;
+    std::uint32_t left = rank - *block;
+    for (;; ++w) {
+        const auto here = std::uint32_t(std::popcount(m_words[w]));
+        if (left < here)
+            break;
+        left -= here;
+    }
+    std::uint64_t word = m_words[w];
+    for (; left > 0; --left)
+        word &= word - 1;
+    return std::uint32_t(w * 64 + std::size_t(std::countr_zero(word)));
+}
+
+std::size_t Exploration::stepCount(std::size_t state) const
+{
+    const std::uint32_t count = states[state] >> kCountShift & kManySteps;
+    if (count != kManySteps)
+        return count;
+    return std::lower_bound(manySteps.begin(), manySteps.end(), std::pair(state, std::uint32_t(0)))
+        ->second;
+}
+
+KZ_WITH_POPCNT std::optional<Exploration> explore(const StepRule &rule, std::uint64_t maxSteps,
+                                   const Exploring &how, Ticker &ticker)
+{
+    const int quotient = rule.quotient;
+    Exploration e;
+    e.base = rule.base;
+    e.quotient = quotient;
+    const std::uint64_t keyCount = std::uint64_t(quotient) * std::uint64_t(quotient);
+    // A bit per key costs less than a hash slot per pair once one key in 64 is found.
+    const std::size_t keyedFrom =
+        how.keyedFrom ? *how.keyedFrom : std::max<std::size_t>(1u << 16, keyCount / 64);
+    std::optional<KeyNumbers> numbers(std::in_place, e.states);
+    auto reach = [&](CarryPair p) {
+        const std::uint32_t key =
+            std::uint32_t(p.low) * std::uint32_t(quotient) + std::uint32_t(p.high);
+        if (!e.keyBits)
+            return numbers->insert(key);
+        if (e.keyBits->insert(key))
+            e.states.push_back(key);
+        return key;
+    };
+
+    std::vector<PairStep> out;
+    stepsOutOf(rule, {0, 0}, out);
+    for (const PairStep &s : out) {
+        if (s.x != 0 && s.y != 0)
+            e.firstSteps.push_back({s.x, s.y, reach(s.to)});
+    }
+    std::size_t largeStates = how.largeStates;
+    std::uint64_t reachedAt = 2;         // steps that reach the states being added
+    std::size_t levelEnd = e.states.size(); // where the states one step further begin
+    std::size_t unwalked = 0; // the states from here on get no steps
+    for (std::size_t state = 0; state < e.states.size(); ++state, unwalked = state) {
+        if (state == levelEnd) {
+            ++reachedAt;
+            levelEnd = e.states.size();
+        }
+        if (reachedAt > maxSteps)
+            break;
+        if (e.states.size() > how.maxStates)
+            return std::nullopt;
+        if (e.states.size() > largeStates) {
+            largeStates = std::size_t(-1);
+            if (how.beforeLarge)
+                how.beforeLarge();
+        }
+        if (!e.keyBits && e.states.size() > keyedFrom) {
+            // From here on steps lead to keys; ranks replace them once all are found.
+            numbers.reset();
+            e.keyBits = std::make_unique<KeyBits>(keyCount);
+            for (std::size_t i = 0; i < e.states.size(); ++i)
+                e.keyBits->insert(e.key(i));
+            for (std::size_t k = 0; k < e.to.size(); ++k)
+                e.to[k] = e.key(e.to[k]);
+            for (Step &s : e.firstSteps)
+                s.to = e.key(s.to);
+        }
+        const CarryPair pair = e.pair(state);
+        stepsOutOf(rule, pair, out);
+        if (out.size() >= Exploration::kManySteps)
+            e.manySteps.emplace_back(state, std::uint32_t(out.size()));
+        e.states[state] |= std::uint32_t(std::min<std::size_t>(out.size(), Exploration::kManySteps))
+                               << Exploration::kCountShift |
+                           std::uint32_t(endBits(endingAt(e.base, quotient, pair)))
+                               << Exploration::kEndShift;
+        for (const PairStep &s : out)
+            e.to.push_back(reach(s.to));
+        ticker.tick(1 + std::uint32_t(out.size() / 16));
+    }
+    for (std::size_t state = unwalked; state < e.states.size(); ++state)
+        e.states[state] |= std::uint32_t(endBits(endingAt(e.base, quotient, e.pair(state))))
+                           << Exploration::kEndShift;
+    if (e.keyBits) {
+        e.keyBits->countRanks();
+        for (std::size_t k = 0; k < e.to.size(); ++k)
+            e.to[k] = e.keyBits->rank(e.to[k]);
+        for (Step &s : e.firstSteps)
+            s.to = e.keyBits->rank(s.to);
+        for (std::size_t state = 0; state < e.states.size(); ++state)
+            e.setKey(state, e.keyBits->rank(e.key(state)));
+        e.ranked = true;
+    }
+    return e;
+}
+
+KZ_WITH_POPCNT void keepLive(Exploration &e, bool keepPairs, Ticker &ticker)
+{
+    const std::size_t n = e.states.size();
+    std::vector<std::uint32_t> renumbered; // by index
+    {
+        const Liveness live = liveness(e, ticker);
+        // By the order found, the index of a small exploration is lost as the states move up.
+        if (!e.ranked)
+            renumbered.assign(n, kNoEnd);
+        std::size_t kept = 0, stepsKept = 0, many = 0;
+        for (std::size_t s = 0, k = 0; s < n; ++s) {
+            const std::size_t count = e.stepCount(s);
+            const std::uint32_t index = e.indexOf(s);
+            if (live[index] != Liveness::Live) {
+                k += count;
+                continue;
+            }
+            if (!e.ranked)
+                renumbered[index] = std::uint32_t(kept);
+            e.states[kept] = e.states[s];
+            if (count >= Exploration::kManySteps)
+                e.manySteps[many++] = {kept, std::uint32_t(count)};
+            for (const std::size_t end = k + count; k < end; ++k)
+                e.to[stepsKept++] = live[e.to[k]] == Liveness::Live ? e.to[k] : kNoEnd;
+            ++kept;
+        }
+        e.states.shrink(kept);
+        e.manySteps.resize(many);
+        e.to.shrink(stepsKept);
+        std::erase_if(e.firstSteps,
+                      [&](const Step &s) { return live[s.to] != Liveness::Live; });
+        ticker.tick(std::uint32_t(1 + n / 64));
+    }
+    if (e.ranked) {
+        renumbered.assign(n, kNoEnd);
+        for (std::size_t s = 0; s < e.states.size(); ++s) {
+            renumbered[e.key(s)] = std::uint32_t(s);
+            if (keepPairs)
+                e.setKey(s, e.keyBits->select(e.key(s)));
+        }
+        e.keyBits.reset();
+        e.ranked = false;
+    }
+    for (std::size_t k = 0; k < e.to.size(); ++k) {
+        if (e.to[k] != kNoEnd)
+            e.to[k] = renumbered[e.to[k]];
+    }
+    for (Step &s : e.firstSteps)
+        s.to = renumbered[s.to];
+}
+
+} // namespace kz::kehr::detail
