@@ -194,15 +194,7 @@ WalkGraph walkGraphOf(const CarryGraph &g)
 std::uint64_t shortestLength(int base, int quotient, Ticker &ticker)
 {
     const StepRule rule(base, quotient);
-    const Divisor middleFactor(std::uint32_t(quotient - 1));
-    const std::uint32_t s = std::uint32_t(base);
-    // endingAt's rule without a hardware division: the walk asks it of every state it finds.
-    auto endBitsOf = [&](CarryPair p) {
-        const std::uint32_t twice = s * std::uint32_t(p.high) - std::uint32_t(p.low);
-        const bool odd = s * std::uint32_t(p.high) >= std::uint32_t(p.low) &&
-                         middleFactor.divides(twice) && middleFactor.quotient(twice) < s;
-        return (p.low == p.high ? 1 : 0) | (odd ? 2 : 0);
-    };
+    const EndRule endRule(base, quotient);
     StateNumbers seen;
     std::vector<CarryPair> queue;
     int found = 0; // end bits of the states one level further than those being walked from
@@ -210,7 +202,7 @@ std::uint64_t shortestLength(int base, int quotient, Ticker &ticker)
         if (seen.insert(std::uint32_t(to.low) * std::uint32_t(quotient) + std::uint32_t(to.high))
                 .second) {
             queue.push_back(to);
-            found |= endBitsOf(to);
+            found |= endRule.bits(to);
         }
     };
     forEachStep(rule, {0, 0}, [&](std::int32_t x, std::int32_t y, CarryPair to) {

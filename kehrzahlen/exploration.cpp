@@ -191,6 +191,7 @@ KZ_WITH_POPCNT std::optional<Exploration> explore(const StepRule &rule, std::uin
         return key;
     };
 
+    const EndRule endRule(e.base, quotient);
     std::vector<PairStep> out;
     stepsOutOf(rule, {0, 0}, out);
     for (const PairStep &s : out) {
@@ -227,20 +228,18 @@ KZ_WITH_POPCNT std::optional<Exploration> explore(const StepRule &rule, std::uin
                 s.to = e.key(s.to);
         }
         const CarryPair pair = e.pair(state);
-        stepsOutOf(rule, pair, out);
-        if (out.size() >= Exploration::kManySteps)
-            e.manySteps.emplace_back(state, std::uint32_t(out.size()));
-        e.states[state] |= std::uint32_t(std::min<std::size_t>(out.size(), Exploration::kManySteps))
-                               << Exploration::kCountShift |
-                           std::uint32_t(endBits(endingAt(e.base, quotient, pair)))
-                               << Exploration::kEndShift;
+        stepsOutOf(rule, pair, out); // in the order a CarryGraph lists them
         for (const PairStep &s : out)
             e.to.push_back(reach(s.to));
-        ticker.tick(1 + std::uint32_t(out.size() / 16));
+        const auto count = std::uint32_t(out.size());
+        if (count >= Exploration::kManySteps)
+            e.manySteps.emplace_back(state, count);
+        e.states[state] |= std::min(count, Exploration::kManySteps) << Exploration::kCountShift |
+                           std::uint32_t(endRule.bits(pair)) << Exploration::kEndShift;
+        ticker.tick(1 + count / 16);
     }
     for (std::size_t state = unwalked; state < e.states.size(); ++state)
-        e.states[state] |= std::uint32_t(endBits(endingAt(e.base, quotient, e.pair(state))))
-                           << Exploration::kEndShift;
+        e.states[state] |= std::uint32_t(endRule.bits(e.pair(state))) << Exploration::kEndShift;
     if (e.keyBits) {
         e.keyBits->countRanks();
         for (std::size_t k = 0; k < e.to.size(); ++k)

@@ -91,6 +91,28 @@ template <typename F> void forEachStep(const StepRule &rule, CarryPair from, F &
     }
 }
 
+// endBits(endingAt(S, Q, p)) without a hardware division: the walks ask it of every state they
+// find.
+class EndRule {
+  public:
+    EndRule(int base, int quotient)
+        : m_base(std::uint32_t(base)), m_middleFactor(std::uint32_t(quotient - 1))
+    {
+    }
+    std::uint8_t bits(CarryPair p) const
+    {
+        const std::uint32_t shifted = m_base * std::uint32_t(p.high);
+        const std::uint32_t twice = shifted - std::uint32_t(p.low); // ·z
+        const bool odd = shifted >= std::uint32_t(p.low) && m_middleFactor.divides(twice) &&
+                         m_middleFactor.quotient(twice) < m_base;
+        return std::uint8_t((p.low == p.high ? 1 : 0) | (odd ? 2 : 0));
+    }
+
+  private:
+    std::uint32_t m_base;
+    Divisor m_middleFactor;
+};
+
 // Replaces out with the steps out of `from`, in increasing x.
 void stepsOutOf(const StepRule &rule, CarryPair from, std::vector<PairStep> &out);
 
