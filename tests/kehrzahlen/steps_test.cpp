@@ -23,7 +23,8 @@ std::vector<PairStep> everyDigit(int base, int quotient, CarryPair from)
 }
 
 // Catches steps lost or doubled by either way of solving (over r for small Q, over u for large),
-// above all where Q^2 - 1 or Q shares factors with S, in bases the listing tests never reach.
+// above all where Q^2 - 1 or Q shares factors with S, in bases the listing tests never reach; and
+// an end the walks' rule without division finds where endingAt does not, or misses.
 TEST(Steps, SolvedAsFoundByTryingEveryDigit)
 {
     std::vector<PairStep> solved;
@@ -31,6 +32,7 @@ TEST(Steps, SolvedAsFoundByTryingEveryDigit)
         stepsOutOf(StepRule(base, quotient), from, solved);
         EXPECT_EQ(solved, everyDigit(base, quotient, from))
             << base << ' ' << quotient << " (" << from.low << ',' << from.high << ')';
+        EXPECT_EQ(EndRule(base, quotient).bits(from), endBits(endingAt(base, quotient, from)));
     };
     for (int base = 3; base <= 30; ++base) {
         for (int q = 2; q < base; ++q) {
