@@ -10,9 +10,9 @@ namespace kz::kehr::detail {
 namespace {
 
 // Catches a rank or select off by one at the edges of words and of blocks of eight words, and a
-// block count one too many where the words fill the blocks exactly: over
-// stretches of keys that are empty, full, every third and at random, rank counts the keys below
-// each key and select finds each key from its rank.
+// block count too many where the words fill the blocks exactly: over stretches of keys that are
+// empty, full, every third and at random, rank counts the keys below each key and select finds
+// each key from its rank.
 TEST(KeyBits, RankCountsTheKeysBelowAndSelectFindsThem)
 {
     std::mt19937 random(1089);
