@@ -116,10 +116,7 @@ std::optional<CarryGraph> buildCarryGraph(int base, int quotient, std::uint64_t 
     g.states.reserve(n);
     g.ends.reserve(n);
     g.stepsBegin.reserve(n + 1);
-    std::size_t liveSteps = 0;
-    for (std::size_t k = 0; k < e.to.size(); ++k)
-        liveSteps += e.to[k] != kNoEnd ? 1 : 0;
-    g.steps.reserve(liveSteps);
+    g.steps.reserve(e.stepsLeadingOn());
     // The exploration kept only where steps lead; their digits are found again, in the same
     // order.
     std::vector<PairStep> out;
@@ -160,12 +157,9 @@ std::optional<WalkGraph> buildWalkGraph(int base, int quotient, std::uint64_t ma
     for (const Step &s : e.firstSteps)
         g.firstSteps.push_back(s.to);
     const std::size_t n = e.states.size();
-    std::size_t liveSteps = 0;
-    for (std::size_t k = 0; k < e.to.size(); ++k)
-        liveSteps += e.to[k] != kNoEnd ? 1 : 0;
     g.ends.reserve(n);
     g.stepsBegin.reserve(n + 1);
-    g.to.reserve(liveSteps);
+    g.to.reserve(e.stepsLeadingOn());
     for (std::size_t state = 0, k = 0; state < n; ++state) {
         g.ends.push_back(e.ends(state));
         for (const std::size_t end = k + e.stepCount(state); k < end; ++k) {

@@ -146,7 +146,7 @@ Count countOneLength(int base, std::uint64_t length, Ticker &ticker)
         const std::uint64_t lengths = termsToFix(degreeBound(g));
         mpz_class n;
         if (lengths < length / 4) {
-            n = coefficientOf(fractionOf(countsByLength(g, lengths, ticker)), length);
+            n = coefficientOf(fractionOf(countsByLength(std::move(g), lengths, ticker)), length);
         } else {
             WalkCounter counter(std::move(g), steps);
             while (counter.step(ticker)) {

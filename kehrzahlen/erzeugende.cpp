@@ -37,12 +37,13 @@ std::optional<std::vector<GeneratingFunction>> erzeugendeFunktionen(int base, co
         const std::size_t lengths = termsToFix(bound);
         std::vector<GeneratingFunction> functions;
         std::vector<mpz_class> total(lengths);
-        for (const WalkGraph &g : graphs) {
+        for (WalkGraph &g : graphs) {
             ticker.setShare(0.5 + 0.5 * double(functions.size()) / double(graphs.size()));
-            const std::vector<mpz_class> counts = countsByLength(g, lengths, ticker);
+            const int quotient = g.quotient;
+            const std::vector<mpz_class> counts = countsByLength(std::move(g), lengths, ticker);
             for (std::size_t d = 0; d < lengths; ++d)
                 total[d] += counts[d];
-            functions.push_back({g.quotient, fractionOf(counts)});
+            functions.push_back({quotient, fractionOf(counts)});
         }
         functions.push_back({0, fractionOf(total)});
         out = std::move(functions);

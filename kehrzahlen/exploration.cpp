@@ -160,6 +160,14 @@ KZ_WITH_POPCNT std::uint32_t KeyBits::select(std::uint32_t rank) const
     return std::uint32_t(w * 64 + std::size_t(std::countr_zero(word)));
 }
 
+std::size_t Exploration::stepsLeadingOn() const
+{
+    std::size_t count = 0;
+    for (std::size_t k = 0; k < to.size(); ++k)
+        count += to[k] != kNoEnd ? 1 : 0;
+    return count;
+}
+
 std::size_t Exploration::stepCount(std::size_t state) const
 {
     const std::uint32_t count = states[state] >> kCountShift & kManySteps;
@@ -201,8 +209,8 @@ KZ_WITH_POPCNT std::optional<Exploration> explore(const StepRule &rule, std::uin
     std::size_t largeStates = how.largeStates;
     std::uint64_t reachedAt = 2;         // steps that reach the states being added
     std::size_t levelEnd = e.states.size(); // where the states one step further begin
-    std::size_t unwalked = 0; // the states from here on get no steps
-    for (std::size_t state = 0; state < e.states.size(); ++state, unwalked = state) {
+    std::size_t state = 0; // where the walk stopped: the states from here on get no steps
+    for (; state < e.states.size(); ++state) {
         if (state == levelEnd) {
             ++reachedAt;
             levelEnd = e.states.size();
@@ -238,7 +246,7 @@ KZ_WITH_POPCNT std::optional<Exploration> explore(const StepRule &rule, std::uin
                            std::uint32_t(endRule.bits(pair)) << Exploration::kEndShift;
         ticker.tick(1 + count / 16);
     }
-    for (std::size_t state = unwalked; state < e.states.size(); ++state)
+    for (; state < e.states.size(); ++state)
         e.states[state] |= std::uint32_t(endRule.bits(e.pair(state))) << Exploration::kEndShift;
     if (e.keyBits) {
         e.keyBits->countRanks();
@@ -246,8 +254,8 @@ KZ_WITH_POPCNT std::optional<Exploration> explore(const StepRule &rule, std::uin
             e.to[k] = e.keyBits->rank(e.to[k]);
         for (Step &s : e.firstSteps)
             s.to = e.keyBits->rank(s.to);
-        for (std::size_t state = 0; state < e.states.size(); ++state)
-            e.setKey(state, e.keyBits->rank(e.key(state)));
+        for (std::size_t s = 0; s < e.states.size(); ++s)
+            e.setKey(s, e.keyBits->rank(e.key(s)));
         e.ranked = true;
     }
     return e;

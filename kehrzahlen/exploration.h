@@ -100,6 +100,7 @@ struct Exploration {
         states[state] = (states[state] & ~kKeyMask) | key;
     }
     std::size_t stepCount(std::size_t state) const;
+    std::size_t stepsLeadingOn() const; // the steps not to kNoEnd
     std::uint8_t ends(std::size_t state) const { return std::uint8_t(states[state] >> kEndShift); }
     std::uint32_t indexOf(std::size_t state) const
     {

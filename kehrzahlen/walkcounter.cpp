@@ -337,10 +337,10 @@ bool WalkCounter::step(Ticker &ticker)
     return true;
 }
 
-std::vector<mpz_class> countsByLength(const WalkGraph &g, std::size_t lengths, Ticker &ticker)
+std::vector<mpz_class> countsByLength(WalkGraph g, std::size_t lengths, Ticker &ticker)
 {
     std::vector<mpz_class> counts(lengths);
-    WalkCounter counter(g, (lengths - 1) / 2);
+    WalkCounter counter(std::move(g), (lengths - 1) / 2);
     do {
         for (const std::uint64_t length : {2 * counter.steps(), 2 * counter.steps() + 1}) {
             if (length < lengths)

@@ -74,6 +74,6 @@ class WalkCounter {
 };
 
 // The walks of the graph that end a Kehrzahl with D digits, for D = 0 .. lengths - 1.
-std::vector<mpz_class> countsByLength(const WalkGraph &graph, std::size_t lengths, Ticker &ticker);
+std::vector<mpz_class> countsByLength(WalkGraph graph, std::size_t lengths, Ticker &ticker);
 
 } // namespace kz::kehr
