@@ -27,20 +27,20 @@ void runList(const Options &options, Output &out, std::atomic<bool> &stop)
 void runCount(const Options &options, Output &out, std::atomic<bool> &stop)
 {
     std::string line;
-    kehr::countKehrzahlen(options.bases.first, options.lengths.first, options.lengths.last,
-                          [&](const kehr::Count &count) {
-                              line = std::to_string(count.length) +
-                                     (count.length == 1 ? " Stelle: " : " Stellen: ") +
-                                     count.total.get_str();
-                              for (std::size_t k = 0; k < count.perQuotient.size(); ++k) {
-                                  const auto &[q, n] = count.perQuotient[k];
-                                  line += k == 0 ? "  (" : ", ";
-                                  line += "Q=" + std::to_string(q) + ": " + n.get_str();
-                              }
-                              line += count.perQuotient.empty() ? "\n" : ")\n";
-                              return out.write(line) && !stop;
-                          },
-                          {.progress = {}, .cancel = &stop});
+    kehr::countKehrzahlen(
+        options.bases.first, options.lengths.first, options.lengths.last,
+        [&](const kehr::Count &count) {
+            line = std::to_string(count.length) + (count.length == 1 ? " Stelle: " : " Stellen: ") +
+                   count.total.get_str();
+            for (std::size_t k = 0; k < count.perQuotient.size(); ++k) {
+                const auto &[q, n] = count.perQuotient[k];
+                line += k == 0 ? "  (" : ", ";
+                line += "Q=" + std::to_string(q) + ": " + n.get_str();
+            }
+            line += count.perQuotient.empty() ? "\n" : ")\n";
+            return out.write(line) && !stop;
+        },
+        {.progress = {}, .cancel = &stop}, workerCount(options.threads));
 }
 
 void runMultiplikatoren(const Options &options, Output &out, std::atomic<bool> &stop)

@@ -180,10 +180,10 @@ std::vector<OptionRow> makeRows()
         {"--threads",
          "N",
          Section::Search,
-         "Anzahl der Rechenfäden für die Suche und für --multiplikatoren, 1 bis " +
+         "Anzahl der Rechenfäden für die Suche, für --anzahl und für --multiplikatoren, 1 bis " +
              std::to_string(kMostWorkers),
          "einer je Kern",
-         {Search, Multiplikatoren},
+         {Search, Count, Multiplikatoren},
          false,
          readThreads},
         {"--stellen",

@@ -14,8 +14,12 @@
 #endif
 
 #include <algorithm>
+#include <atomic>
+#include <exception>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
 #include <utility>
 
 namespace kz::kehr {
@@ -70,11 +74,13 @@ class KeptCounts {
     {
         bool added = false;
         for (Kept &kept : m_kept) {
-            if (kept.next == kept.words.size() || (kept.words[kept.next] & kLengthBits) != count.length)
+            if (kept.next == kept.words.size() ||
+                (kept.words[kept.next] & kLengthBits) != count.length)
                 continue;
             const std::size_t size = kept.words[kept.next] >> 40;
             mpz_class n;
-            mpz_import(n.get_mpz_t(), size, -1, sizeof(std::uint64_t), 0, 0, &kept.words[kept.next + 1]);
+            mpz_import(n.get_mpz_t(), size, -1, sizeof(std::uint64_t), 0, 0,
+                       &kept.words[kept.next + 1]);
             kept.next += 1 + size;
             if (kept.next == kept.words.size()) {
                 std::vector<std::uint64_t>().swap(kept.words);
@@ -171,75 +177,191 @@ void returnFreedMemory()
 #endif
 }
 
-// Counts one Q's walks to the end, keeping its counts of first..last.
-void countAlone(Counted &c, KeptCounts &kept, std::uint64_t first, std::uint64_t last,
-                Ticker &ticker)
+using Counts = std::vector<std::pair<std::uint64_t, mpz_class>>;
+
+// Counts one Q's walks to the end; its counts of first..last.
+Counts countToEnd(Counted &c, std::uint64_t first, std::uint64_t last, Ticker &ticker)
 {
-    std::vector<std::pair<std::uint64_t, mpz_class>> counts;
+    Counts counts;
     do {
         forEachCount(c, first, last, [&](std::uint64_t length, mpz_class n) {
             counts.emplace_back(length, std::move(n));
         });
     } while (c.counter.step(ticker));
-    kept.add(c.quotient, counts);
+    return counts;
 }
+
+// One Q as built: its counter, to count side by side with others, or else its counts, when it
+// was counted to the end on its own.
+struct Built {
+    int quotient;
+    std::unique_ptr<Counted> counted;
+    Counts counts;
+};
+
+// The turn of the one large exploration at a time: from its start until its graph is freed.
+class LargeTurn {
+  public:
+    LargeTurn(std::mutex &turns, std::atomic<bool> &underway) : m_turns(turns), m_underway(underway)
+    {
+    }
+    ~LargeTurn()
+    {
+        if (taken())
+            release();
+    }
+    void take()
+    {
+        m_turn = std::unique_lock(m_turns);
+        m_underway = true;
+    }
+    bool taken() const { return m_turn.owns_lock(); }
+    void release()
+    {
+        m_underway = false;
+        m_turn.unlock();
+    }
+
+  private:
+    std::mutex &m_turns;
+    std::atomic<bool> &m_underway;
+    std::unique_lock<std::mutex> m_turn;
+};
 
 } // namespace
 
-// Each graph is built once and freed as soon as its counter is made. Counters are counted side by
-// side while they fit in the bounds. Before a counter that does not fit, or a large exploration,
-// those gathered so far are counted to the end and their counts kept, so that they and the large
-// graph never take memory together.
+// Each graph is built once and freed as soon as its counter is made. Each thread takes the next Q,
+// builds it and gathers its counter; counters are counted side by side while they fit in the
+// bounds, and a batch that no longer fits is counted to the end, its counts kept. One large
+// exploration runs at a time: before it, those gathered so far are counted to the end, and until
+// its graph is freed, the Qs of other threads are counted on their own, so that no counts pile up
+// in the memory the large graph takes. Its own Q is counted on its own as well.
 bool countRange(int base, std::uint64_t first, std::uint64_t last,
                 const std::function<bool(const Count &)> &report, Ticker &ticker,
                 const CountBounds &bounds)
 {
     const std::uint64_t lastStep = last / 2; // walks of k steps end D = 2k and D = 2k + 1
+    std::mutex gathering;                    // guards together, words and kept
     std::vector<std::unique_ptr<Counted>> together;
-    KeptCounts kept;
     std::size_t words = 0;
-    const auto countGathered = [&] {
-        for (const auto &c : together)
-            countAlone(*c, kept, first, last, ticker);
-        together.clear();
-        words = 0;
+    KeptCounts kept;
+    std::mutex largeTurns;
+    std::atomic<bool> largeUnderway = false;
+    std::atomic<int> next = kSmallestQuotient;
+    std::atomic<bool> leave = false; // a thread failed: the others take no new Q
+
+    const auto countAndKeep = [&](std::vector<std::unique_ptr<Counted>> batch, Ticker &t) {
+        for (auto &c : batch) {
+            const Counts counts = countToEnd(*c, first, last, t);
+            const int quotient = c->quotient;
+            c.reset();
+            std::lock_guard lock(gathering);
+            kept.add(quotient, counts);
+        }
     };
-    for (int q = kSmallestQuotient; q < base; ++q) {
-        ticker.setShare(double(q) / double(base));
-        std::optional<Counted> c;
-        bool large = false;
-        {
-            Exploring how;
-            how.largeStates = bounds.largeExploration;
-            how.beforeLarge = [&] {
-                countGathered();
-                returnFreedMemory();
-                large = true;
-            };
-            how.keyedFrom = bounds.keyedFrom;
-            WalkGraph graph = *buildWalkGraph(base, q, lastStep, how, ticker);
-            if (graph.size() == 0)
-                continue;
-            c.emplace(Counted{q, WalkCounter(std::move(graph), lastStep)});
-        }
-        if (large)
+    const auto build = [&](int q, Ticker &t) {
+        Built built{q, nullptr, {}};
+        LargeTurn turn(largeTurns, largeUnderway);
+        Exploring how;
+        how.largeStates = bounds.largeExploration;
+        how.beforeLarge = [&] {
+            turn.take();
+            std::vector<std::unique_ptr<Counted>> gathered;
+            {
+                std::lock_guard lock(gathering);
+                gathered.swap(together);
+                words = 0;
+            }
+            countAndKeep(std::move(gathered), t);
             returnFreedMemory();
-        const std::size_t needs = c->counter.words();
-        if (needs > bounds.wordsAtOnce) {
-            countAlone(*c, kept, first, last, ticker);
-            continue;
+        };
+        how.keyedFrom = bounds.keyedFrom;
+        WalkGraph graph = *buildWalkGraph(base, q, lastStep, how, t);
+        if (graph.size() == 0)
+            return built;
+        built.counted =
+            std::make_unique<Counted>(Counted{q, WalkCounter(std::move(graph), lastStep)});
+        const bool large = turn.taken();
+        if (large) {
+            // Its graph is freed: the next large exploration may start beside its counting.
+            returnFreedMemory();
+            turn.release();
         }
-        if (words + needs > bounds.wordsAtOnce)
-            countGathered();
-        words += needs;
-        together.push_back(std::make_unique<Counted>(std::move(*c)));
+        if (large || built.counted->counter.words() > bounds.wordsAtOnce)
+            built.counts = countToEnd(*std::exchange(built.counted, nullptr), first, last, t);
+        return built;
+    };
+    const auto gather = [&](Built built, Ticker &t) {
+        if (built.counted && largeUnderway)
+            built.counts = countToEnd(*std::exchange(built.counted, nullptr), first, last, t);
+        std::vector<std::unique_ptr<Counted>> full;
+        {
+            std::lock_guard lock(gathering);
+            if (!built.counted) {
+                if (!built.counts.empty())
+                    kept.add(built.quotient, built.counts);
+                return;
+            }
+            const std::size_t needs = built.counted->counter.words();
+            if (words + needs > bounds.wordsAtOnce) {
+                full.swap(together);
+                words = 0;
+            }
+            words += needs;
+            together.push_back(std::move(built.counted));
+        }
+        countAndKeep(std::move(full), t);
+    };
+    const auto work = [&](Ticker &t, bool reports) {
+        for (int q; !leave && (q = next++) < base;) {
+            if (reports)
+                t.setShare(double(q) / double(base));
+            gather(build(q, t), t);
+        }
+    };
+
+    // This thread works as well, and alone reports progress.
+    const Watch helping{.progress = {}, .cancel = ticker.watch().cancel};
+    std::exception_ptr failed;
+    std::mutex failing;
+    std::vector<std::thread> helpers;
+    try {
+        for (unsigned k = 1; k < bounds.threads; ++k) {
+            helpers.emplace_back([&] {
+                Ticker own(helping, 0, &leave);
+                try {
+                    work(own, false);
+                } catch (...) {
+                    leave = true;
+                    std::lock_guard lock(failing);
+                    if (!failed)
+                        failed = std::current_exception();
+                }
+            });
+        }
+        work(ticker, true);
+    } catch (...) {
+        leave = true;
+        for (std::thread &helper : helpers)
+            helper.join();
+        throw;
     }
+    for (std::thread &helper : helpers)
+        helper.join();
+    if (failed)
+        std::rethrow_exception(failed);
+    // The threads gathered their Qs in no fixed order; the counts are reported in the order of Q.
+    std::sort(together.begin(), together.end(),
+              [](const auto &a, const auto &b) { return a->quotient < b->quotient; });
     return countSideBySide(together, kept, first, last, report, ticker);
 }
 
 bool countKehrzahlen(int base, std::uint64_t first, std::uint64_t last,
-                     const std::function<bool(const Count &)> &report, const Watch &watch)
+                     const std::function<bool(const Count &)> &report, const Watch &watch,
+                     unsigned threads)
 {
+    CountBounds bounds;
+    bounds.threads = threads;
     checkBase(base);
     checkLengths(first, last);
     return watched(watch, [&](Ticker &ticker) {
@@ -252,11 +374,11 @@ bool countKehrzahlen(int base, std::uint64_t first, std::uint64_t last,
             return report(countOneLength(base, last, ticker));
         std::uint64_t from = std::max<std::uint64_t>(first, 2);
         if (last / 2 > kShortSteps && from <= 2 * kShortSteps + 1) {
-            if (!countRange(base, from, 2 * kShortSteps + 1, report, ticker))
+            if (!countRange(base, from, 2 * kShortSteps + 1, report, ticker, bounds))
                 return false;
             from = 2 * kShortSteps + 2;
         }
-        return countRange(base, from, last, report, ticker);
+        return countRange(base, from, last, report, ticker, bounds);
     });
 }
 

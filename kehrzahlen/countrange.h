@@ -21,6 +21,9 @@ struct CountBounds {
     // Explorations of more carry pairs than this keep them as one bit per key; unset: once that
     // takes less memory than a hash table.
     std::optional<std::size_t> keyedFrom;
+    // Threads that build and count graphs at once. Large explorations take turns, so the bounds
+    // above hold for all of them together.
+    unsigned threads = 1;
 };
 
 // Reports the counts of the lengths first..last (2 <= first <= last) in increasing order.

@@ -95,10 +95,12 @@ struct Count {
     std::vector<std::pair<int, mpz_class>> perQuotient; // Q with a nonzero count, increasing Q
 };
 
-// Reports the exact counts for every D from first to last, in order. False when report returned
-// false or the work was cancelled.
+// Reports the exact counts for every D from first to last, in order, on the calling thread.
+// False when report returned false or the work was cancelled. threads: how many build and count
+// graphs at once.
 bool countKehrzahlen(int base, std::uint64_t first, std::uint64_t last,
-                     const std::function<bool(const Count &)> &report, const Watch &watch = {});
+                     const std::function<bool(const Count &)> &report, const Watch &watch = {},
+                     unsigned threads = 1);
 
 // Every Kehrzahl with D digits, for each D from first to last, shortest first and each length in
 // increasing order of n (over all Q merged), streamed to emit and never collected; its digits

@@ -5,7 +5,8 @@ namespace kz::kehr {
 void Ticker::poll()
 {
     m_units = 0;
-    if (m_watch.cancel && m_watch.cancel->load(std::memory_order_relaxed))
+    if ((m_watch.cancel && m_watch.cancel->load(std::memory_order_relaxed)) ||
+        (m_leave && m_leave->load(std::memory_order_relaxed)))
         throw Cancelled{};
     report(false);
 }

@@ -13,9 +13,15 @@ struct Cancelled {};
 
 class Ticker {
   public:
-    // units: work counted before, by earlier tickers of the same work.
-    explicit Ticker(const Watch &watch, std::uint32_t units = 0) : m_watch(watch), m_units(units) {}
+    // units: work counted before, by earlier tickers of the same work. leave: a second flag that
+    // cancels, set when the work's own caller stops helpers working beside it.
+    explicit Ticker(const Watch &watch, std::uint32_t units = 0,
+                    const std::atomic<bool> *leave = nullptr)
+        : m_watch(watch), m_leave(leave), m_units(units)
+    {
+    }
     std::uint32_t units() const { return m_units; }
+    const Watch &watch() const { return m_watch; }
 
     // Counts units of work (one unit is at most a few microseconds); throws Cancelled once the
     // flag is set.
@@ -39,6 +45,7 @@ class Ticker {
     static constexpr std::chrono::milliseconds kReportEvery{20};
 
     const Watch &m_watch;
+    const std::atomic<bool> *m_leave;
     std::uint32_t m_units = 0;
     double m_share = 0;
     double m_reported = -1;

@@ -52,10 +52,10 @@ TEST(CliOptions, ArgumentsGiveTheirModeAndValues)
          [](Options &o) {
              o.mode = Mode::List, o.lengths = {40, 40};
          }},
-        {"a count over a range, --anzahl first",
-         {"--anzahl", "--stellen", "3-40", "--basis", "7"},
+        {"a count over a range, --anzahl first, on two threads",
+         {"--anzahl", "--stellen", "3-40", "--basis", "7", "--threads", "2"},
          [](Options &o) {
-             o.mode = Mode::Count, o.lengths = {3, 40}, o.bases = {7, 7};
+             o.mode = Mode::Count, o.lengths = {3, 40}, o.bases = {7, 7}, o.threads = 2;
          }},
         {"multipliers of a range of bases on two threads",
          {"--multiplikatoren", "--basis", "2-100", "--threads", "2"},

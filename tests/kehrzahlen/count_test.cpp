@@ -106,7 +106,8 @@ TEST(Count, LargeBasesAgreeWithThePlainWalk)
 // (a Q between two kept ones, a length outside the range, a kept list freed too soon), and walks
 // lost in a collapsed chain or pruned one step too early: every way of holding the counters,
 // forced by small bounds, against the plain dynamic programme, over bases 2 to 64 and lengths
-// whose last step differs from base to base.
+// whose last step differs from base to base. On several threads, it catches counts reported out
+// of the order of Q, and Qs lost or counted twice between the threads.
 TEST(Count, EveryWayOfHoldingTheCountersGivesThePlainCounts)
 {
     const CountBounds ways[] = {
@@ -114,6 +115,10 @@ TEST(Count, EveryWayOfHoldingTheCountersGivesThePlainCounts)
         {64, std::size_t(1) << 30}, // small batches, counted to the end when the next does not fit
         {std::size_t(1) << 21, 8},  // every exploration large: the batch so far counted first
         {std::size_t(1) << 21, std::size_t(1) << 30, 3}, // carry pairs told by a bit per key
+        // Threads that gather in no fixed order, batches counted beside the gathering, and large
+        // explorations taking turns while the others count on their own.
+        {64, 8, {}, 3},
+        {std::size_t(1) << 30, std::size_t(1) << 30, {}, 2},
     };
     for (int base = 2; base <= 64; ++base) {
         const std::uint64_t last = 24 + base % 13;

@@ -6,10 +6,11 @@
 namespace kz::kehr {
 namespace {
 
-bool countAll(int base, std::uint64_t first, std::uint64_t last, const Watch &watch = {})
+bool countAll(int base, std::uint64_t first, std::uint64_t last, const Watch &watch = {},
+              unsigned threads = 1)
 {
     return countKehrzahlen(
-        base, first, last, [](const Count &) { return true; }, watch);
+        base, first, last, [](const Count &) { return true; }, watch, threads);
 }
 
 // Catches a limit checked in the wrong place or not at all, and bounds that tell the caller
@@ -61,6 +62,7 @@ TEST(Watching, ProgressRisesToTheEndAndCancelStops)
         std::function<bool(const Watch &)> work;
     } rows[] = {
         {"count", [](const Watch &w) { return countAll(100, 1, 600, w); }},
+        {"count on three threads", [](const Watch &w) { return countAll(300, 1, 600, w, 3); }},
         {"list",
          [](const Watch &w) {
              return listKehrzahlen(
