@@ -13,7 +13,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <chrono>
+#include <thread>
 
 namespace kz::atlas {
 
@@ -107,7 +109,7 @@ void CountView::count(int base, Range lengths)
                     send();
                 return true;
             },
-            job.watch());
+            job.watch(), std::max(1u, std::thread::hardware_concurrency()));
         if (!batch.empty() && !job.cancelled())
             send();
     });

@@ -8,6 +8,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <thread>
+
 namespace {
 
 void BM_KehrYardstick(benchmark::State &state)
@@ -32,21 +35,32 @@ void BM_KehrCounts(benchmark::State &state)
 }
 BENCHMARK(BM_KehrCounts)->Arg(1000)->Unit(benchmark::kMillisecond);
 
-// Args: base, first and last digit count; the counting beside the plain dynamic programme, with a
-// big integer per state and step, that it replaced.
-void BM_KehrCountRange(benchmark::State &state)
+// Args: base, first and last digit count; the counting on one thread and on one per core, beside
+// the plain dynamic programme, with a big integer per state and step, that it replaced.
+void countRangeOn(benchmark::State &state, unsigned threads)
 {
     const int base = static_cast<int>(state.range(0));
     const auto first = static_cast<std::uint64_t>(state.range(1));
     const auto last = static_cast<std::uint64_t>(state.range(2));
     for (auto _ : state) {
         std::size_t bits = 0;
-        kz::kehr::countKehrzahlen(base, first, last, [&](const kz::kehr::Count &c) {
-            bits += mpz_sizeinbase(c.total.get_mpz_t(), 2);
-            return true;
-        });
+        kz::kehr::countKehrzahlen(
+            base, first, last,
+            [&](const kz::kehr::Count &c) {
+                bits += mpz_sizeinbase(c.total.get_mpz_t(), 2);
+                return true;
+            },
+            {}, threads);
         benchmark::DoNotOptimize(bits);
     }
+}
+void BM_KehrCountRange(benchmark::State &state)
+{
+    countRangeOn(state, 1);
+}
+void BM_KehrCountRangeEveryCore(benchmark::State &state)
+{
+    countRangeOn(state, std::max(1u, std::thread::hardware_concurrency()));
 }
 void BM_KehrCountRangePlain(benchmark::State &state)
 {
@@ -67,6 +81,7 @@ void BM_KehrCountRangePlain(benchmark::State &state)
         ->Iterations(1)                                                                           \
         ->Unit(benchmark::kMillisecond)
 KZ_COUNT_RUNS(BM_KehrCountRange);
+KZ_COUNT_RUNS(BM_KehrCountRangeEveryCore)->UseRealTime();
 KZ_COUNT_RUNS(BM_KehrCountRangePlain);
 
 // Arg: the last base; one base after the other, as the library does it.

@@ -247,7 +247,7 @@ bool countRange(int base, std::uint64_t first, std::uint64_t last,
     KeptCounts kept;
     std::mutex largeTurns;
     std::atomic<bool> largeUnderway = false;
-    std::atomic<int> next = kSmallestQuotient;
+    std::atomic<int> next = base - 1;
     std::atomic<bool> leave = false; // a thread failed: the others take no new Q
 
     const auto countAndKeep = [&](std::vector<std::unique_ptr<Counted>> batch, Ticker &t) {
@@ -312,10 +312,12 @@ bool countRange(int base, std::uint64_t first, std::uint64_t last,
         }
         countAndKeep(std::move(full), t);
     };
+    // From the largest Q down: at large bases the largest graphs mostly lie in the upper half of
+    // the Qs, and starting them early leaves the small ones to fill in beside them.
     const auto work = [&](Ticker &t, bool reports) {
-        for (int q; !leave && (q = next++) < base;) {
+        for (int q; !leave && (q = next--) >= kSmallestQuotient;) {
             if (reports)
-                t.setShare(double(q) / double(base));
+                t.setShare(double(base - q) / double(base));
             gather(build(q, t), t);
         }
     };

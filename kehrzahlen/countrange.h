@@ -13,8 +13,10 @@
 namespace kz::kehr {
 
 struct CountBounds {
-    // Counts held side by side at most, in words at the start; as they widen, some tens of MB.
-    std::size_t wordsAtOnce = std::size_t(1) << 21;
+    // Counts held side by side at most, in words at the start: 2 MB, which the processor's caches
+    // hold while each step goes over all of them. Counted side by side beyond that, they would
+    // take three times as long as counted one by one.
+    std::size_t wordsAtOnce = std::size_t(1) << 18;
     // Explorations of more carry pairs than this take tens of MB: the counters gathered so far
     // are counted to the end first.
     std::size_t largeExploration = std::size_t(1) << 18;
