@@ -106,11 +106,61 @@ class KeptCounts {
     std::vector<Kept> m_kept;
 };
 
+// Steps every counter once. On several threads, each steps a share of the counters, cut by
+// their words.
+void stepAll(const std::vector<std::unique_ptr<Counted>> &all, const CountBounds &bounds,
+             Ticker &ticker)
+{
+    std::size_t words = 0;
+    for (const auto &c : all)
+        words += c->counter.words();
+    const std::size_t shares = std::min<std::size_t>(
+        bounds.threads, words / std::max<std::size_t>(bounds.wordsPerThread, 1));
+    if (shares <= 1) {
+        for (const auto &c : all)
+            c->counter.step(ticker);
+        return;
+    }
+    std::vector<std::size_t> cuts{0};
+    std::size_t below = 0;
+    for (std::size_t k = 0; k < all.size() && cuts.size() < shares; ++k) {
+        below += all[k]->counter.words();
+        if (below * shares >= words * cuts.size())
+            cuts.push_back(k + 1);
+    }
+    cuts.push_back(all.size());
+    const auto stepShare = [&](std::size_t share, Ticker &t) {
+        for (std::size_t k = cuts[share]; k < cuts[share + 1]; ++k)
+            all[k]->counter.step(t);
+    };
+    const Watch helping{.progress = {}, .cancel = ticker.watch().cancel};
+    std::vector<std::exception_ptr> failed(cuts.size() - 1);
+    {
+        std::vector<std::jthread> helpers; // joined before this scope is left, however
+        for (std::size_t share = 1; share + 1 < cuts.size(); ++share) {
+            helpers.emplace_back([&, share] {
+                try {
+                    Ticker own(helping);
+                    stepShare(share, own);
+                } catch (...) {
+                    failed[share] = std::current_exception();
+                }
+            });
+        }
+        stepShare(0, ticker);
+    }
+    for (const std::exception_ptr &f : failed) {
+        if (f)
+            std::rethrow_exception(f);
+    }
+}
+
 // Counts the graphs side by side, step by step, reporting each length as it is done with the
 // counts kept for it.
-bool countSideBySide(std::vector<std::unique_ptr<Counted>> &all, KeptCounts &kept,
+bool countSideBySide(const std::vector<std::unique_ptr<Counted>> &all, KeptCounts &kept,
                      std::uint64_t first, std::uint64_t last,
-                     const std::function<bool(const Count &)> &report, Ticker &ticker)
+                     const std::function<bool(const Count &)> &report, const CountBounds &bounds,
+                     Ticker &ticker)
 {
     Count count;
     for (std::uint64_t steps = 1; 2 * steps <= last; ++steps) {
@@ -131,8 +181,7 @@ bool countSideBySide(std::vector<std::unique_ptr<Counted>> &all, KeptCounts &kep
                 return false;
         }
         ticker.setShare(double(2 * steps + 1) / double(last));
-        for (const auto &c : all)
-            c->counter.step(ticker);
+        stepAll(all, bounds, ticker);
     }
     return true;
 }
@@ -199,6 +248,10 @@ struct Built {
     Counts counts;
 };
 
+// Thrown where an exploration grows large while another holds the turn: its Q waits for later,
+// and the thread goes on with the next one rather than wait.
+struct Postponed {};
+
 // The turn of the one large exploration at a time: from its start until its graph is freed.
 class LargeTurn {
   public:
@@ -214,6 +267,13 @@ class LargeTurn {
     {
         m_turn = std::unique_lock(m_turns);
         m_underway = true;
+    }
+    bool tryTake()
+    {
+        m_turn = std::unique_lock(m_turns, std::try_to_lock);
+        if (taken())
+            m_underway = true;
+        return taken();
     }
     bool taken() const { return m_turn.owns_lock(); }
     void release()
@@ -247,7 +307,9 @@ bool countRange(int base, std::uint64_t first, std::uint64_t last,
     KeptCounts kept;
     std::mutex largeTurns;
     std::atomic<bool> largeUnderway = false;
-    std::atomic<int> next = base - 1;
+    std::mutex taking; // guards next and postponed
+    int next = base - 1;
+    std::vector<int> postponed;
     std::atomic<bool> leave = false; // a thread failed: the others take no new Q
 
     const auto countAndKeep = [&](std::vector<std::unique_ptr<Counted>> batch, Ticker &t) {
@@ -259,13 +321,16 @@ bool countRange(int base, std::uint64_t first, std::uint64_t last,
             kept.add(quotient, counts);
         }
     };
-    const auto build = [&](int q, Ticker &t) {
+    const auto build = [&](int q, bool mayWait, Ticker &t) {
         Built built{q, nullptr, {}};
         LargeTurn turn(largeTurns, largeUnderway);
         Exploring how;
         how.largeStates = bounds.largeExploration;
         how.beforeLarge = [&] {
-            turn.take();
+            if (mayWait)
+                turn.take();
+            else if (!turn.tryTake())
+                throw Postponed{};
             std::vector<std::unique_ptr<Counted>> gathered;
             {
                 std::lock_guard lock(gathering);
@@ -313,12 +378,29 @@ bool countRange(int base, std::uint64_t first, std::uint64_t last,
         countAndKeep(std::move(full), t);
     };
     // From the largest Q down: at large bases the largest graphs mostly lie in the upper half of
-    // the Qs, and starting them early leaves the small ones to fill in beside them.
+    // the Qs, and starting them early leaves the small ones to fill in beside them. A postponed Q
+    // is taken again once no large exploration runs, or when no other is left; 0: none is left.
+    const auto take = [&](bool &mayWait) {
+        std::lock_guard lock(taking);
+        mayWait = next < kSmallestQuotient;
+        if (!postponed.empty() && (mayWait || !largeUnderway)) {
+            const int q = postponed.back();
+            postponed.pop_back();
+            return q;
+        }
+        return mayWait ? 0 : next--;
+    };
     const auto work = [&](Ticker &t, bool reports) {
-        for (int q; !leave && (q = next--) >= kSmallestQuotient;) {
+        bool mayWait = false;
+        for (int q; !leave && (q = take(mayWait)) != 0;) {
             if (reports)
                 t.setShare(double(base - q) / double(base));
-            gather(build(q, t), t);
+            try {
+                gather(build(q, mayWait, t), t);
+            } catch (const Postponed &) {
+                std::lock_guard lock(taking);
+                postponed.push_back(q);
+            }
         }
     };
 
@@ -355,7 +437,7 @@ bool countRange(int base, std::uint64_t first, std::uint64_t last,
     // The threads gathered their Qs in no fixed order; the counts are reported in the order of Q.
     std::sort(together.begin(), together.end(),
               [](const auto &a, const auto &b) { return a->quotient < b->quotient; });
-    return countSideBySide(together, kept, first, last, report, ticker);
+    return countSideBySide(together, kept, first, last, report, bounds, ticker);
 }
 
 bool countKehrzahlen(int base, std::uint64_t first, std::uint64_t last,

@@ -26,6 +26,10 @@ struct CountBounds {
     // Threads that build and count graphs at once. Large explorations take turns, so the bounds
     // above hold for all of them together.
     unsigned threads = 1;
+    // Counters stepped side by side are split between the threads in shares of at least this
+    // many words: a step of large counters takes milliseconds, against some tens of microseconds
+    // to start a thread.
+    std::size_t wordsPerThread = std::size_t(1) << 16;
 };
 
 // Reports the counts of the lengths first..last (2 <= first <= last) in increasing order.

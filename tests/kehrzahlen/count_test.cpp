@@ -115,10 +115,11 @@ TEST(Count, EveryWayOfHoldingTheCountersGivesThePlainCounts)
         {64, std::size_t(1) << 30}, // small batches, counted to the end when the next does not fit
         {std::size_t(1) << 21, 8},  // every exploration large: the batch so far counted first
         {std::size_t(1) << 21, std::size_t(1) << 30, 3}, // carry pairs told by a bit per key
-        // Threads that gather in no fixed order, batches counted beside the gathering, and large
-        // explorations taking turns while the others count on their own.
+        // Threads that gather in no fixed order, batches counted beside the gathering, large
+        // explorations taking turns or postponed while the others count on their own, and the
+        // counters split between threads at every step.
         {64, 8, {}, 3},
-        {std::size_t(1) << 30, std::size_t(1) << 30, {}, 2},
+        {std::size_t(1) << 30, std::size_t(1) << 30, {}, 2, 1},
     };
     for (int base = 2; base <= 64; ++base) {
         const std::uint64_t last = 24 + base % 13;
