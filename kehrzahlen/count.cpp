@@ -156,11 +156,11 @@ void stepAll(const std::vector<std::unique_ptr<Counted>> &all, const CountBounds
 }
 
 // Counts the graphs side by side, step by step, reporting each length as it is done with the
-// counts kept for it.
+// counts kept for it. doneBefore: the share of the work done before, by the Qs not among them.
 bool countSideBySide(const std::vector<std::unique_ptr<Counted>> &all, KeptCounts &kept,
                      std::uint64_t first, std::uint64_t last,
                      const std::function<bool(const Count &)> &report, const CountBounds &bounds,
-                     Ticker &ticker)
+                     double doneBefore, Ticker &ticker)
 {
     Count count;
     for (std::uint64_t steps = 1; 2 * steps <= last; ++steps) {
@@ -180,7 +180,7 @@ bool countSideBySide(const std::vector<std::unique_ptr<Counted>> &all, KeptCount
             if (!report(count))
                 return false;
         }
-        ticker.setShare(double(2 * steps + 1) / double(last));
+        ticker.setShare(doneBefore + (1 - doneBefore) * double(2 * steps + 1) / double(last));
         stepAll(all, bounds, ticker);
     }
     return true;
@@ -311,12 +311,16 @@ bool countRange(int base, std::uint64_t first, std::uint64_t last,
     int next = base - 1;
     std::vector<int> postponed;
     std::atomic<bool> leave = false; // a thread failed: the others take no new Q
+    // The Qs counted to the end, for the progress: the others are counted side by side at last.
+    std::atomic<std::size_t> done = 0;
+    const std::size_t quotients = std::size_t(std::max(base - kSmallestQuotient, 0));
 
     const auto countAndKeep = [&](std::vector<std::unique_ptr<Counted>> batch, Ticker &t) {
         for (auto &c : batch) {
             const Counts counts = countToEnd(*c, first, last, t);
             const int quotient = c->quotient;
             c.reset();
+            ++done;
             std::lock_guard lock(gathering);
             kept.add(quotient, counts);
         }
@@ -363,6 +367,7 @@ bool countRange(int base, std::uint64_t first, std::uint64_t last,
         {
             std::lock_guard lock(gathering);
             if (!built.counted) {
+                ++done;
                 if (!built.counts.empty())
                     kept.add(built.quotient, built.counts);
                 return;
@@ -394,7 +399,7 @@ bool countRange(int base, std::uint64_t first, std::uint64_t last,
         bool mayWait = false;
         for (int q; !leave && (q = take(mayWait)) != 0;) {
             if (reports)
-                t.setShare(double(base - q) / double(base));
+                t.setShare(double(done) / double(quotients));
             try {
                 gather(build(q, mayWait, t), t);
             } catch (const Postponed &) {
@@ -437,7 +442,8 @@ bool countRange(int base, std::uint64_t first, std::uint64_t last,
     // The threads gathered their Qs in no fixed order; the counts are reported in the order of Q.
     std::sort(together.begin(), together.end(),
               [](const auto &a, const auto &b) { return a->quotient < b->quotient; });
-    return countSideBySide(together, kept, first, last, report, bounds, ticker);
+    return countSideBySide(together, kept, first, last, report, bounds,
+                           double(done) / double(std::max<std::size_t>(quotients, 1)), ticker);
 }
 
 bool countKehrzahlen(int base, std::uint64_t first, std::uint64_t last,
@@ -458,8 +464,11 @@ bool countKehrzahlen(int base, std::uint64_t first, std::uint64_t last,
             return report(countOneLength(base, last, ticker));
         std::uint64_t from = std::max<std::uint64_t>(first, 2);
         if (last / 2 > kShortSteps && from <= 2 * kShortSteps + 1) {
+            const double shortShare = double(2 * kShortSteps + 1) / double(last);
+            ticker.setSpan(0, shortShare);
             if (!countRange(base, from, 2 * kShortSteps + 1, report, ticker, bounds))
                 return false;
+            ticker.setSpan(shortShare, 1);
             from = 2 * kShortSteps + 2;
         }
         return countRange(base, from, last, report, ticker, bounds);

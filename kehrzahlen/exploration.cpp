@@ -4,8 +4,9 @@
 
 namespace kz::kehr::detail {
 
-// Ranks take a popcount per word; where the processor has the instruction, these use it.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+// Ranks take a popcount per word; where the processor has the instruction, these use it. The
+// thread sanitizer cannot start a program whose functions are chosen as it loads.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)
 #define KZ_WITH_POPCNT [[gnu::target_clones("popcnt", "default")]]
 #else
 #define KZ_WITH_POPCNT

@@ -5,6 +5,7 @@
 
 #include "kehrzahlen/kehrzahlen.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace kz::kehr {
@@ -35,8 +36,14 @@ class Ticker {
     void poll();
     // Passes on that all work is done; reads no flag, as nothing is left to cancel.
     void finish();
-    // Records the share of the work done, from 0 to 1.
-    void setShare(double share) { m_share = share; }
+    // Shares recorded from now on fill [from, to] of the whole, for work done in parts.
+    void setSpan(double from, double to)
+    {
+        m_from = from;
+        m_to = to;
+    }
+    // Records the share of the work (of the span) done, from 0 to 1; it never falls back.
+    void setShare(double share) { m_share = std::max(m_share, m_from + share * (m_to - m_from)); }
 
   private:
     void report(bool due);
@@ -48,6 +55,7 @@ class Ticker {
     const std::atomic<bool> *m_leave;
     std::uint32_t m_units = 0;
     double m_share = 0;
+    double m_from = 0, m_to = 1;
     double m_reported = -1;
     std::chrono::steady_clock::time_point m_lastReport{};
 };
