@@ -252,7 +252,7 @@ struct Built {
 // and the thread goes on with the next one rather than wait.
 struct Postponed {};
 
-// The turn of the one large exploration at a time: from its start until its graph is freed.
+// The turn of the one large exploration at a time: from its start until its Q is counted.
 class LargeTurn {
   public:
     LargeTurn(std::mutex &turns, std::atomic<bool> &underway) : m_turns(turns), m_underway(underway)
@@ -261,7 +261,7 @@ class LargeTurn {
     ~LargeTurn()
     {
         if (taken())
-            release();
+            m_underway = false;
     }
     void take()
     {
@@ -276,11 +276,6 @@ class LargeTurn {
         return taken();
     }
     bool taken() const { return m_turn.owns_lock(); }
-    void release()
-    {
-        m_underway = false;
-        m_turn.unlock();
-    }
 
   private:
     std::mutex &m_turns;
@@ -294,8 +289,8 @@ class LargeTurn {
 // builds it and gathers its counter; counters are counted side by side while they fit in the
 // bounds, and a batch that no longer fits is counted to the end, its counts kept. One large
 // exploration runs at a time: before it, those gathered so far are counted to the end, and until
-// its graph is freed, the Qs of other threads are counted on their own, so that no counts pile up
-// in the memory the large graph takes. Its own Q is counted on its own as well.
+// its Q is counted on its own, the Qs of other threads are counted on their own as well, so that
+// no counts pile up in the memory the large graph and its counter take.
 bool countRange(int base, std::uint64_t first, std::uint64_t last,
                 const std::function<bool(const Count &)> &report, Ticker &ticker,
                 const CountBounds &bounds)
@@ -350,13 +345,10 @@ bool countRange(int base, std::uint64_t first, std::uint64_t last,
             return built;
         built.counted =
             std::make_unique<Counted>(Counted{q, WalkCounter(std::move(graph), lastStep)});
-        const bool large = turn.taken();
-        if (large) {
-            // Its graph is freed: the next large exploration may start beside its counting.
+        // A large Q keeps the turn until it is counted: its counter may take tens of MB as well.
+        if (turn.taken())
             returnFreedMemory();
-            turn.release();
-        }
-        if (large || built.counted->counter.words() > bounds.wordsAtOnce)
+        if (turn.taken() || built.counted->counter.words() > bounds.wordsAtOnce)
             built.counts = countToEnd(*std::exchange(built.counted, nullptr), first, last, t);
         return built;
     };
