@@ -180,7 +180,8 @@ std::vector<OptionRow> makeRows()
         {"--threads",
          "N",
          Section::Search,
-         "Anzahl der Rechenfäden für die Suche, für --anzahl und für --multiplikatoren, 1 bis " +
+         "Anzahl der Rechenfäden für die Suche, für --anzahl und für --multiplikatoren, "
+         "1 bis " +
              std::to_string(kMostWorkers),
          "einer je Kern",
          {Search, Count, Multiplikatoren},
