@@ -106,6 +106,45 @@ class KeptCounts {
     std::vector<Kept> m_kept;
 };
 
+// Runs work(ticker, 0) here and work(own, k) for k = 1 .. threads - 1 on helper threads, each with
+// a ticker of its own that reports no progress and stops once leave is set. The first work that
+// throws sets leave, and its error is thrown here once every thread has ended.
+template <typename Work>
+void onThreads(std::size_t threads, Ticker &ticker, std::atomic<bool> &leave, Work work)
+{
+    const Watch helping{.progress = {}, .cancel = ticker.watch().cancel};
+    std::exception_ptr failed;
+    std::mutex failing;
+    const auto fail = [&] {
+        {
+            std::lock_guard lock(failing);
+            if (!failed)
+                failed = std::current_exception();
+        }
+        leave = true; // after the error is kept, so that what it makes the others throw is not
+    };
+    {
+        std::vector<std::jthread> helpers; // joined before this scope is left, however
+        try {
+            for (std::size_t k = 1; k < threads; ++k) {
+                helpers.emplace_back([&, k] {
+                    try {
+                        Ticker own(helping, 0, &leave);
+                        work(own, k);
+                    } catch (...) {
+                        fail();
+                    }
+                });
+            }
+            work(ticker, std::size_t(0));
+        } catch (...) {
+            fail();
+        }
+    }
+    if (failed)
+        std::rethrow_exception(failed);
+}
+
 // Steps every counter once. On several threads, each steps a share of the counters, cut by
 // their words.
 void stepAll(const std::vector<std::unique_ptr<Counted>> &all, const CountBounds &bounds,
@@ -129,30 +168,11 @@ void stepAll(const std::vector<std::unique_ptr<Counted>> &all, const CountBounds
             cuts.push_back(k + 1);
     }
     cuts.push_back(all.size());
-    const auto stepShare = [&](std::size_t share, Ticker &t) {
+    std::atomic<bool> leave = false;
+    onThreads(cuts.size() - 1, ticker, leave, [&](Ticker &t, std::size_t share) {
         for (std::size_t k = cuts[share]; k < cuts[share + 1]; ++k)
             all[k]->counter.step(t);
-    };
-    const Watch helping{.progress = {}, .cancel = ticker.watch().cancel};
-    std::vector<std::exception_ptr> failed(cuts.size() - 1);
-    {
-        std::vector<std::jthread> helpers; // joined before this scope is left, however
-        for (std::size_t share = 1; share + 1 < cuts.size(); ++share) {
-            helpers.emplace_back([&, share] {
-                try {
-                    Ticker own(helping);
-                    stepShare(share, own);
-                } catch (...) {
-                    failed[share] = std::current_exception();
-                }
-            });
-        }
-        stepShare(0, ticker);
-    }
-    for (const std::exception_ptr &f : failed) {
-        if (f)
-            std::rethrow_exception(f);
-    }
+    });
 }
 
 // Counts the graphs side by side, step by step, reporting each length as it is done with the
@@ -310,6 +330,12 @@ bool countRange(int base, std::uint64_t first, std::uint64_t last,
     std::atomic<std::size_t> done = 0;
     const std::size_t quotients = std::size_t(std::max(base - kSmallestQuotient, 0));
 
+    const auto takeGathered = [&] { // with gathering held
+        std::vector<std::unique_ptr<Counted>> batch;
+        batch.swap(together);
+        words = 0;
+        return batch;
+    };
     const auto countAndKeep = [&](std::vector<std::unique_ptr<Counted>> batch, Ticker &t) {
         for (auto &c : batch) {
             const Counts counts = countToEnd(*c, first, last, t);
@@ -330,12 +356,9 @@ bool countRange(int base, std::uint64_t first, std::uint64_t last,
                 turn.take();
             else if (!turn.tryTake())
                 throw Postponed{};
-            std::vector<std::unique_ptr<Counted>> gathered;
-            {
-                std::lock_guard lock(gathering);
-                gathered.swap(together);
-                words = 0;
-            }
+            std::unique_lock lock(gathering);
+            std::vector<std::unique_ptr<Counted>> gathered = takeGathered();
+            lock.unlock();
             countAndKeep(std::move(gathered), t);
             returnFreedMemory();
         };
@@ -365,10 +388,8 @@ bool countRange(int base, std::uint64_t first, std::uint64_t last,
                 return;
             }
             const std::size_t needs = built.counted->counter.words();
-            if (words + needs > bounds.wordsAtOnce) {
-                full.swap(together);
-                words = 0;
-            }
+            if (words + needs > bounds.wordsAtOnce)
+                full = takeGathered();
             words += needs;
             together.push_back(std::move(built.counted));
         }
@@ -387,10 +408,11 @@ bool countRange(int base, std::uint64_t first, std::uint64_t last,
         }
         return mayWait ? 0 : next--;
     };
-    const auto work = [&](Ticker &t, bool reports) {
+    // This thread works as well, and alone reports progress.
+    onThreads(bounds.threads, ticker, leave, [&](Ticker &t, std::size_t thread) {
         bool mayWait = false;
         for (int q; !leave && (q = take(mayWait)) != 0;) {
-            if (reports)
+            if (thread == 0)
                 t.setShare(double(done) / double(quotients));
             try {
                 gather(build(q, mayWait, t), t);
@@ -399,38 +421,7 @@ bool countRange(int base, std::uint64_t first, std::uint64_t last,
                 postponed.push_back(q);
             }
         }
-    };
-
-    // This thread works as well, and alone reports progress.
-    const Watch helping{.progress = {}, .cancel = ticker.watch().cancel};
-    std::exception_ptr failed;
-    std::mutex failing;
-    std::vector<std::thread> helpers;
-    try {
-        for (unsigned k = 1; k < bounds.threads; ++k) {
-            helpers.emplace_back([&] {
-                Ticker own(helping, 0, &leave);
-                try {
-                    work(own, false);
-                } catch (...) {
-                    leave = true;
-                    std::lock_guard lock(failing);
-                    if (!failed)
-                        failed = std::current_exception();
-                }
-            });
-        }
-        work(ticker, true);
-    } catch (...) {
-        leave = true;
-        for (std::thread &helper : helpers)
-            helper.join();
-        throw;
-    }
-    for (std::thread &helper : helpers)
-        helper.join();
-    if (failed)
-        std::rethrow_exception(failed);
+    });
     // The threads gathered their Qs in no fixed order; the counts are reported in the order of Q.
     std::sort(together.begin(), together.end(),
               [](const auto &a, const auto &b) { return a->quotient < b->quotient; });
