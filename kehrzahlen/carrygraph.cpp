@@ -14,52 +14,68 @@ namespace kz::kehr {
 
 namespace {
 
-// Numbers the carry pairs in the order they are first seen. Open addressing on the key
-// low·Q + high: the breadth-first walk asks once per step, and large graphs have millions of
-// states.
-class StateNumbers {
+// The carry pairs a breadth-first walk has seen. Open addressing on the key low·Q + high, with
+// each slot stamped by the walk that filled it: the multipliers of a range of bases walk tens of
+// millions of small graphs, and a table allocated and cleared for each cost more than the walk.
+class SeenPairs {
   public:
-    // The number of key; a key not seen before gets the next number.
-    std::pair<std::uint32_t, bool> insert(std::uint32_t key)
+    // Forgets every pair, keeping no more than a small graph's table for the next walk.
+    void clear()
+    {
+        m_count = 0;
+        if (m_slots.size() > kKeptSlots) {
+            std::vector<std::uint64_t>(kKeptSlots, 0).swap(m_slots);
+            m_shift = 64 - std::countr_zero(kKeptSlots);
+            m_walk = 1;
+        } else if (++m_walk == 0) { // the stamps wrapped: no slot may pass for this walk's
+            std::fill(m_slots.begin(), m_slots.end(), 0);
+            m_walk = 1;
+        }
+    }
+    // Whether key was not seen before.
+    bool insert(std::uint32_t key)
     {
         if (2 * (m_count + 1) > m_slots.size())
             grow();
-        const std::uint64_t tagged = std::uint64_t(key) + 1;
+        const std::uint64_t stamped = std::uint64_t(m_walk) << 32 | key;
         for (std::size_t i = slotOf(key);; i = (i + 1) & (m_slots.size() - 1)) {
-            if (m_slots[i] == 0) {
-                m_slots[i] = tagged << 32 | m_count;
-                return {m_count++, true};
+            if (m_slots[i] >> 32 != m_walk) {
+                m_slots[i] = stamped;
+                ++m_count;
+                return true;
             }
-            if (m_slots[i] >> 32 == tagged)
-                return {std::uint32_t(m_slots[i]), false};
+            if (m_slots[i] == stamped)
+                return false;
         }
     }
 
   private:
+    static constexpr std::size_t kKeptSlots = std::size_t(1) << 12;
+
     std::size_t slotOf(std::uint32_t key) const
     {
         return std::size_t((std::uint64_t(key) * 0x9E3779B97F4A7C15ull) >> m_shift);
     }
     void grow()
     {
-        std::vector<std::uint64_t> old(m_slots.empty() ? 32 : 2 * m_slots.size(), 0);
+        std::vector<std::uint64_t> old(2 * m_slots.size(), 0);
         old.swap(m_slots);
         m_shift = 64 - std::countr_zero(m_slots.size());
         for (const std::uint64_t slot : old) {
-            if (slot == 0)
+            if (slot >> 32 != m_walk)
                 continue;
-            std::size_t i = slotOf(std::uint32_t((slot >> 32) - 1));
+            std::size_t i = slotOf(std::uint32_t(slot));
             while (m_slots[i] != 0)
                 i = (i + 1) & (m_slots.size() - 1);
             m_slots[i] = slot;
         }
     }
 
-    std::vector<std::uint64_t> m_slots; // (key + 1) << 32 | number; 0 is empty
+    std::vector<std::uint64_t> m_slots = std::vector<std::uint64_t>(kKeptSlots, 0);
+    std::uint32_t m_walk = 1; // stamps the slots filled since the last clear(); never 0
     std::uint32_t m_count = 0;
-    int m_shift = 64;
+    int m_shift = 64 - std::countr_zero(kKeptSlots);
 };
-
 
 } // namespace
 
@@ -187,14 +203,19 @@ WalkGraph walkGraphOf(const CarryGraph &g)
 
 std::uint64_t shortestLength(int base, int quotient, Ticker &ticker)
 {
+    constexpr std::size_t kKeptQueue = std::size_t(1) << 12;
     const StepRule rule(base, quotient);
     const EndRule endRule(base, quotient);
-    StateNumbers seen;
-    std::vector<CarryPair> queue;
+    // Kept for the thread's next walk, at most at a small graph's size.
+    thread_local SeenPairs seen;
+    thread_local std::vector<CarryPair> queue;
+    seen.clear();
+    if (queue.capacity() > kKeptQueue)
+        std::vector<CarryPair>().swap(queue);
+    queue.clear();
     int found = 0; // end bits of the states one level further than those being walked from
     auto reach = [&](std::int32_t, std::int32_t, CarryPair to) {
-        if (seen.insert(std::uint32_t(to.low) * std::uint32_t(quotient) + std::uint32_t(to.high))
-                .second) {
+        if (seen.insert(std::uint32_t(to.low) * std::uint32_t(quotient) + std::uint32_t(to.high))) {
             queue.push_back(to);
             found |= endRule.bits(to);
         }

@@ -14,12 +14,13 @@ std::int64_t nonNegativeMod(std::int64_t a, std::int64_t m)
     return r < 0 ? r + m : r;
 }
 
-// The inverse of a modulo m, for gcd(a, m) == 1.
+// The inverse of a modulo m, for gcd(a, m) == 1. In 32 bits: a 64-bit division takes several
+// times as long, and the multipliers of a range of bases find two inverses per S and Q.
 std::int64_t inverseMod(std::int64_t a, std::int64_t m)
 {
-    std::int64_t r0 = m, r1 = nonNegativeMod(a, m), t0 = 0, t1 = 1;
+    std::int32_t r0 = std::int32_t(m), r1 = std::int32_t(nonNegativeMod(a, m)), t0 = 0, t1 = 1;
     while (r1 != 0) {
-        const std::int64_t q = r0 / r1;
+        const std::int32_t q = r0 / r1;
         r0 = std::exchange(r1, r0 - q * r1);
         t0 = std::exchange(t1, t0 - q * t1);
     }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <map>
+#include <numeric>
 #include <set>
 
 namespace kz::kehr {
@@ -278,10 +279,14 @@ std::uint64_t shortestInGraph(const CarryGraph &g)
 // Catches a quotient whose graph holds walks that end but that the multipliers miss (or the other
 // way round), and a shortest length that stops at the wrong end: an odd end found before an even
 // one of the same level, or a level cut short. Bases 100 to 130 have graphs of some hundred
-// states, past what the published rows reach.
+// states, past what the published rows reach. Base 1186 walks 3036 pairs for Q = 749, more than
+// the table of seen pairs keeps between walks: it catches pairs of one walk left seen for the next.
 TEST(Kehrmultiplikatoren, ShortestLengthAsTheWholeGraphHasIt)
 {
-    for (int base = 2; base <= 130; ++base) {
+    std::vector<int> bases(129);
+    std::iota(bases.begin(), bases.end(), 2);
+    bases.push_back(1186);
+    for (const int base : bases) {
         const std::vector<Multiplier> found = kehrmultiplikatoren(base);
         std::vector<Multiplier> expected;
         for (int q = kSmallestQuotient; q < base; ++q) {
