@@ -161,11 +161,14 @@ CarryGraph buildCarryGraph(int base, int quotient, std::uint64_t maxSteps, Ticke
 std::optional<WalkGraph> buildWalkGraph(int base, int quotient, std::uint64_t maxSteps,
                                         const Exploring &how, Ticker &ticker)
 {
-    std::optional<detail::Exploration> explored =
-        liveExploration(StepRule(base, quotient), maxSteps, how, false, ticker);
+    const StepRule rule(base, quotient);
+    std::optional<detail::Exploration> explored = detail::explore(rule, maxSteps, how, ticker, false);
     if (!explored)
         return std::nullopt;
+    if (!explored->stepsKept)
+        return detail::walkGraphFromEnds(std::move(*explored), rule, ticker);
     detail::Exploration &e = *explored;
+    detail::keepLive(e, false, ticker);
     WalkGraph g;
     g.quotient = quotient;
     if (e.firstSteps.empty())

@@ -363,6 +363,7 @@ bool countRange(int base, std::uint64_t first, std::uint64_t last,
             returnFreedMemory();
         };
         how.keyedFrom = bounds.keyedFrom;
+        how.bareFrom = bounds.bareFrom;
         WalkGraph graph = *buildWalkGraph(base, q, lastStep, how, t);
         if (graph.size() == 0)
             return built;

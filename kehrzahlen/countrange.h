@@ -2,6 +2,7 @@
 // defaults; small bounds take every path of the counting on small bases as well.
 #pragma once
 
+#include "kehrzahlen/graphbuild.h"
 #include "kehrzahlen/kehrzahlen.h"
 #include "kehrzahlen/ticker.h"
 
@@ -30,6 +31,8 @@ struct CountBounds {
     // many words: a step of large counters takes milliseconds, against some tens of microseconds
     // to start a thread.
     std::size_t wordsPerThread = std::size_t(1) << 16;
+    // Explorations of more carry pairs than this keep only bits (Exploring::bareFrom).
+    std::size_t bareFrom = Exploring{}.bareFrom;
 };
 
 // Reports the counts of the lengths first..last (2 <= first <= last) in increasing order.

@@ -179,7 +179,8 @@ std::size_t Exploration::stepCount(std::size_t state) const
 }
 
 KZ_WITH_POPCNT std::optional<Exploration> explore(const StepRule &rule, std::uint64_t maxSteps,
-                                   const Exploring &how, Ticker &ticker)
+                                                  const Exploring &how, Ticker &ticker,
+                                                  bool keepSteps)
 {
     const int quotient = rule.quotient;
     Exploration e;
@@ -236,8 +237,25 @@ KZ_WITH_POPCNT std::optional<Exploration> explore(const StepRule &rule, std::uin
             for (Step &s : e.firstSteps)
                 s.to = e.key(s.to);
         }
+        if (!keepSteps && e.keyBits && e.stepsKept && e.states.size() > how.bareFrom) {
+            // From here on the keys walked from are all that is kept of the walk.
+            e.stepsKept = false;
+            e.to.shrink(0);
+            e.manySteps.clear();
+            e.walkedKeys = std::make_unique<KeyBits>(keyCount);
+            for (std::size_t i = 0; i < state; ++i)
+                e.walkedKeys->insert(e.key(i));
+        }
         const CarryPair pair = e.pair(state);
         stepsOutOf(rule, pair, out); // in the order a CarryGraph lists them
+        if (!e.stepsKept) {
+            e.walkedKeys->insert(e.key(state));
+            for (const PairStep &s : out)
+                reach(s.to);
+            e.states.release(state);
+            ticker.tick(std::uint32_t(1 + out.size() / 16));
+            continue;
+        }
         for (const PairStep &s : out)
             e.to.push_back(reach(s.to));
         const auto count = std::uint32_t(out.size());
@@ -246,6 +264,10 @@ KZ_WITH_POPCNT std::optional<Exploration> explore(const StepRule &rule, std::uin
         e.states[state] |= std::min(count, Exploration::kManySteps) << Exploration::kCountShift |
                            std::uint32_t(endRule.bits(pair)) << Exploration::kEndShift;
         ticker.tick(1 + count / 16);
+    }
+    if (!e.stepsKept) {
+        e.states.shrink(0);
+        return e;
     }
     for (; state < e.states.size(); ++state)
         e.states[state] |= std::uint32_t(endRule.bits(e.pair(state))) << Exploration::kEndShift;
@@ -311,6 +333,87 @@ KZ_WITH_POPCNT void keepLive(Exploration &e, bool keepPairs, Ticker &ticker)
     }
     for (Step &s : e.firstSteps)
         s.to = renumbered[s.to];
+}
+
+KZ_WITH_POPCNT WalkGraph walkGraphFromEnds(Exploration e, const StepRule &rule, Ticker &ticker)
+{
+    const auto quotient = std::uint32_t(e.quotient);
+    const auto pairOf = [&](std::uint32_t key) {
+        return CarryPair{int(key / quotient), int(key % quotient)};
+    };
+    const auto keyOf = [&](CarryPair p) {
+        return std::uint32_t(p.low) * quotient + std::uint32_t(p.high);
+    };
+    const std::uint64_t keyCount = std::uint64_t(quotient) * quotient;
+    const EndRule endRule(e.base, e.quotient);
+
+    // Breadth first backwards from the ends, through the pairs walked from.
+    KeyBits live(keyCount);
+    std::size_t liveCount = 0, steps = 0; // steps between live pairs, each met once
+    {
+        std::vector<std::uint32_t> queue; // keys
+        for (std::uint32_t key = 0; key < keyCount; ++key) {
+            if (e.keyBits->contains(key) && endRule.bits(pairOf(key)) != 0 && live.insert(key))
+                queue.push_back(key);
+        }
+        const StepsBack back(e.base, e.quotient);
+        for (std::size_t head = 0; head < queue.size(); ++head) {
+            back.forEachFrom(pairOf(queue[head]), [&](CarryPair p) {
+                const std::uint32_t from = keyOf(p);
+                if (!e.keyBits->contains(from) || !e.walkedKeys->contains(from))
+                    return;
+                ++steps;
+                if (live.insert(from))
+                    queue.push_back(from);
+            });
+            ticker.tick();
+        }
+        liveCount = queue.size();
+    }
+    e.keyBits.reset(); // every live pair is reached
+    live.countRanks();
+
+    // Breadth first from the start over the live pairs: the order the exploration found them in,
+    // as a live pair is first reached from a live one. number is by live rank.
+    std::vector<std::uint32_t> number(liveCount, kNoEnd);
+    Chunked<std::uint32_t> order; // the keys by number
+    const auto numberOf = [&](std::uint32_t key) {
+        std::uint32_t &n = number[live.rank(key)];
+        if (n == kNoEnd) {
+            n = std::uint32_t(order.size());
+            order.push_back(key);
+        }
+        return n;
+    };
+    WalkGraph g;
+    g.quotient = e.quotient;
+    for (const Step &s : e.firstSteps) {
+        if (live.contains(s.to))
+            g.firstSteps.push_back(numberOf(s.to));
+    }
+    if (g.firstSteps.empty())
+        return g;
+    g.ends.reserve(liveCount);
+    g.stepsBegin.reserve(liveCount + 1);
+    g.to.reserve(steps);
+    std::vector<PairStep> out;
+    for (std::size_t state = 0; state < order.size(); ++state) {
+        const std::uint32_t key = order[state];
+        const CarryPair pair = pairOf(key);
+        g.ends.push_back(endRule.bits(pair));
+        out.clear();
+        if (e.walkedKeys->contains(key))
+            stepsOutOf(rule, pair, out);
+        for (const PairStep &step : out) {
+            const std::uint32_t to = keyOf(step.to);
+            if (live.contains(to))
+                g.to.push_back(numberOf(to));
+        }
+        g.stepsBegin.push_back(std::uint32_t(g.to.size()));
+        order.release(state);
+        ticker.tick(std::uint32_t(1 + out.size() / 16));
+    }
+    return g;
 }
 
 } // namespace kz::kehr::detail

@@ -50,6 +50,16 @@ StepRule::StepRule(int base, int quotient) : base(base), quotient(quotient)
     m = Divisor(std::uint32_t(modulus));
 }
 
+StepsBack::StepsBack(int base, int quotient)
+    : m_s(std::uint32_t(base)), m_q(std::uint32_t(quotient)),
+      m_a(std::uint32_t((std::int64_t(quotient) * quotient - 1) % base))
+{
+    const int gcd = std::gcd(quotient, base);
+    m_g = Divisor(std::uint32_t(gcd));
+    m_m = Divisor(std::uint32_t(base / gcd));
+    m_inverse = std::uint32_t(inverseMod(quotient / gcd, base / gcd));
+}
+
 void stepsOutOf(const StepRule &rule, CarryPair from, std::vector<PairStep> &out)
 {
     out.clear();

@@ -7,6 +7,7 @@
 #include "kehrzahlen/carrygraph.h"
 #include "kehrzahlen/divisor.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -90,6 +91,54 @@ template <typename F> void forEachStep(const StepRule &rule, CarryPair from, F &
             r0 -= m;
     }
 }
+
+// The steps into a carry pair, found backwards: the walk back from the ends that tells which pairs
+// lead to one, where the steps out of each pair are not kept. A step (low, high) -> (low', high')
+// with digits x, y has Q·x + low = S·low' + y, so x runs over about S / Q values, and
+// S·high = high' - x + Q·y, so Q·low = x - high' - (Q^2-1)·x (mod S) for each.
+class StepsBack {
+  public:
+    StepsBack(int base, int quotient);
+
+    // Calls f(from) for each pair with a step to `to`.
+    template <typename F> void forEachFrom(CarryPair to, F &&f) const
+    {
+        const std::uint32_t s = m_s.value(), q = m_q.value(), m = m_m.value();
+        const std::uint32_t shifted = s * std::uint32_t(to.low), high1 = std::uint32_t(to.high);
+        const std::uint32_t xLast = std::min(s - 1, m_q.quotient(shifted + s - 1));
+        for (std::uint32_t x = m_q.quotient(shifted); x <= xLast; ++x) {
+            // Q·x + low must lie in [shifted, shifted + S).
+            const std::uint32_t qx = q * x;
+            const std::uint32_t lowFirst = shifted > qx ? shifted - qx : 0;
+            const std::uint32_t lowLast = std::min(q - 1, shifted + s - 1 - qx);
+            if (lowFirst > lowLast)
+                continue;
+            const std::uint32_t t = m_s.remainder(high1 + m_a * x);
+            const std::uint32_t c = t == 0 ? 0 : s - t; // Q·low = c (mod S)
+            if (!m_g.divides(c))
+                continue;
+            const std::uint32_t solution = m_m.remainder(m_g.quotient(c) * m_inverse);
+            const std::uint32_t below = m_m.remainder(lowFirst);
+            for (std::uint32_t low = lowFirst + (solution >= below ? solution - below
+                                                                   : solution + m - below);
+                 low <= lowLast; low += m) {
+                const std::uint32_t y = qx + low - shifted;
+                const std::uint32_t raised = high1 + q * y; // S·high + x
+                if (raised < x)
+                    continue;
+                const std::uint32_t high = m_s.quotient(raised - x);
+                if (high < q)
+                    f(CarryPair{int(low), int(high)});
+            }
+        }
+    }
+
+  private:
+    Divisor m_s, m_q;
+    std::uint32_t m_a;       // (Q^2-1) mod S
+    Divisor m_g, m_m;        // gcd(Q, S) and S / gcd
+    std::uint32_t m_inverse; // of Q / gcd, modulo S / gcd
+};
 
 // endBits(endingAt(S, Q, p)) without a hardware division: the walks ask it of every state they
 // find.

@@ -70,12 +70,22 @@ WalkCounter::WalkCounter(WalkGraph g, std::uint64_t lastStep) : m_lastStep(lastS
         ++number[to];
     for (const std::uint32_t to : g.firstSteps)
         number[to] = 0;
-    std::vector<std::uint32_t> kept;
+    // Kept and their steps counted first: at the largest graphs this is where the memory peaks,
+    // and vectors grown by doubling would hold up to twice as much.
+    std::size_t keptCount = 0, keptSteps = 0;
     for (std::uint32_t s = 0; s < n; ++s) {
         const bool chain = number[s] == 1 && g.stepsBegin[s + 1] - g.stepsBegin[s] == 1 &&
                            g.ends[s] == 0;
         number[s] = chain ? kChain : 0;
-        if (!chain && reachedAt[s] != kNoEnd && reachedAt[s] <= lastStep)
+        if (!chain && reachedAt[s] != kNoEnd && reachedAt[s] <= lastStep) {
+            ++keptCount;
+            keptSteps += g.stepsBegin[s + 1] - g.stepsBegin[s];
+        }
+    }
+    std::vector<std::uint32_t> kept;
+    kept.reserve(keptCount);
+    for (std::uint32_t s = 0; s < n; ++s) {
+        if (number[s] != kChain && reachedAt[s] != kNoEnd && reachedAt[s] <= lastStep)
             kept.push_back(s);
     }
     // Sorted in place (a stable sort would want a buffer as large): by the step first reached,
@@ -85,6 +95,20 @@ WalkCounter::WalkCounter(WalkGraph g, std::uint64_t lastStep) : m_lastStep(lastS
     });
     for (std::uint32_t i = 0; i < kept.size(); ++i)
         number[kept[i]] = i;
+    // From here on only the kept states count: what the graph says of them is kept by their
+    // number, and each graph-sized array goes once read, as the largest graphs have millions of
+    // states.
+    std::vector<std::uint32_t> firstKept;
+    for (const std::uint32_t to : g.firstSteps) {
+        if (reachedAt[to] <= lastStep)
+            firstKept.push_back(number[to]);
+    }
+    for (std::vector<std::uint32_t> *byState : {&toEnd, &reachedAt}) {
+        std::vector<std::uint32_t> byNumber(keptCount);
+        for (std::uint32_t i = 0; i < keptCount; ++i)
+            byNumber[i] = (*byState)[kept[i]];
+        byState->swap(byNumber);
+    }
 
     // The edges, each a step and the chain it leads into, up to lastStep steps long.
     std::vector<std::uint32_t> outBegin(kept.size() + 1, 0), into(kept.size(), 0);
@@ -92,8 +116,9 @@ WalkCounter::WalkCounter(WalkGraph g, std::uint64_t lastStep) : m_lastStep(lastS
         std::uint32_t to, length;
     };
     std::vector<Out> out; // by the state they leave
+    out.reserve(keptSteps);
     for (std::uint32_t i = 0; i < kept.size(); ++i) {
-        const std::uint64_t from = reachedAt[kept[i]];
+        const std::uint64_t from = reachedAt[i];
         for (std::uint32_t k = g.stepsBegin[kept[i]]; k < g.stepsBegin[kept[i] + 1]; ++k) {
             std::uint32_t to = g.to[k], length = 1;
             while (number[to] == kChain && from + length <= lastStep) {
@@ -107,25 +132,12 @@ WalkCounter::WalkCounter(WalkGraph g, std::uint64_t lastStep) : m_lastStep(lastS
         }
         outBegin[i + 1] = std::uint32_t(out.size());
     }
-    // From here on only the kept states count: what the graph says of them is kept by their
-    // number, and the graph-sized arrays go, as the largest graphs have millions of states.
-    std::vector<std::uint32_t> firstKept;
-    for (const std::uint32_t to : g.firstSteps) {
-        if (reachedAt[to] <= lastStep)
-            firstKept.push_back(number[to]);
-    }
-    for (std::uint32_t i = 0; i < kept.size(); ++i) {
-        toEnd[i] = toEnd[kept[i]];
-        reachedAt[i] = reachedAt[kept[i]];
+    for (std::uint32_t i = 0; i < kept.size(); ++i)
         g.ends[i] = g.ends[kept[i]];
-    }
-    const std::size_t keptCount = kept.size();
     const auto shed = [&]<typename T>(std::vector<T> &v, std::size_t size) {
         v.resize(size);
         v.shrink_to_fit();
     };
-    shed(toEnd, keptCount);
-    shed(reachedAt, keptCount);
     shed(g.ends, keptCount);
     shed(g.to, 0);
     shed(g.stepsBegin, 0);

@@ -117,6 +117,8 @@ TEST(Count, EveryWayOfHoldingTheCountersGivesThePlainCounts)
         {64, std::size_t(1) << 30}, // small batches, counted to the end when the next does not fit
         {std::size_t(1) << 21, 8},  // every exploration large: the batch so far counted first
         {std::size_t(1) << 21, std::size_t(1) << 30, 3}, // carry pairs told by a bit per key
+        // ... and only the bits kept once past 5 pairs: steps and live pairs found again
+        {std::size_t(1) << 21, std::size_t(1) << 30, 3, 1, std::size_t(1) << 16, 5},
         // Threads that gather in no fixed order, batches counted beside the gathering, large
         // explorations taking turns or postponed while the others count on their own, and the
         // counters split between threads at every step.
