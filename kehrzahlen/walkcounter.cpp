@@ -59,8 +59,6 @@ std::vector<std::uint32_t> stepsFromStart(const WalkGraph &g)
 WalkCounter::WalkCounter(WalkGraph g, std::uint64_t lastStep) : m_lastStep(lastStep)
 {
     const std::size_t n = g.size();
-    std::vector<std::uint32_t> toEnd = stepsToEnd(
-        g.stepsBegin, g.ends, [&](std::uint32_t k) { return g.to[k]; }, [](std::uint32_t) {});
     std::vector<std::uint32_t> reachedAt = stepsFromStart(g);
 
     // A state is kept where walks meet or part, end, or begin; the rest lie on chains.
@@ -103,12 +101,16 @@ WalkCounter::WalkCounter(WalkGraph g, std::uint64_t lastStep) : m_lastStep(lastS
         if (reachedAt[to] <= lastStep)
             firstKept.push_back(number[to]);
     }
-    for (std::vector<std::uint32_t> *byState : {&toEnd, &reachedAt}) {
-        std::vector<std::uint32_t> byNumber(keptCount);
+    const auto byNumber = [&](std::vector<std::uint32_t> byState) {
+        std::vector<std::uint32_t> kepts(keptCount);
         for (std::uint32_t i = 0; i < keptCount; ++i)
-            byNumber[i] = (*byState)[kept[i]];
-        byState->swap(byNumber);
-    }
+            kepts[i] = byState[kept[i]];
+        return kepts;
+    };
+    reachedAt = byNumber(std::move(reachedAt));
+    // Found only once reachedAt is cut down, so that the two are never whole at once.
+    const std::vector<std::uint32_t> toEnd = byNumber(stepsToEnd(
+        g.stepsBegin, g.ends, [&](std::uint32_t k) { return g.to[k]; }, [](std::uint32_t) {}));
 
     // The edges, each a step and the chain it leads into, up to lastStep steps long.
     std::vector<std::uint32_t> outBegin(kept.size() + 1, 0), into(kept.size(), 0);
