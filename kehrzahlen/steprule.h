@@ -95,7 +95,7 @@ template <typename F> void forEachStep(const StepRule &rule, CarryPair from, F &
 // The steps into a carry pair, found backwards: the walk back from the ends that tells which pairs
 // lead to one, where the steps out of each pair are not kept. A step (low, high) -> (low', high')
 // with digits x, y has Q·x + low = S·low' + y, so x runs over about S / Q values, and
-// S·high = high' - x + Q·y, so Q·low = x - high' - (Q^2-1)·x (mod S) for each.
+// S·high = high' - x + Q·y, so Q·low = -high' - (Q^2-1)·x (mod S) for each.
 class StepsBack {
   public:
     StepsBack(int base, int quotient);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace kz::kehr {
@@ -49,6 +50,38 @@ TEST(Steps, SolvedAsFoundByTryingEveryDigit)
         std::uniform_int_distribution<int> carry(0, q - 1);
         check(base, q, {carry(random), carry(random)});
     }
+}
+
+// Catches a step into a pair that the walk backwards misses or invents: a range of digits cut one
+// short, or the congruence solved for one residue where Q and S share a factor and it has several
+// (S = 10000, Q = 400; S = 9999, Q = 303). For each pair, the steps into it found backwards are
+// those found forwards out of every pair.
+TEST(Steps, FoundBackwardsAsForwards)
+{
+    const auto check = [](int base, int q) {
+        const auto keyOf = [q](CarryPair p) { return p.low * q + p.high; };
+        std::vector<std::vector<int>> into(std::size_t(q) * std::size_t(q));
+        std::vector<PairStep> out;
+        for (int key = 0; key < q * q; ++key) {
+            stepsOutOf(StepRule(base, q), {key / q, key % q}, out);
+            for (const PairStep &s : out)
+                into[std::size_t(keyOf(s.to))].push_back(key);
+        }
+        const StepsBack back(base, q);
+        for (int key = 0; key < q * q; ++key) {
+            std::vector<int> found;
+            back.forEachFrom({key / q, key % q}, [&](CarryPair p) { found.push_back(keyOf(p)); });
+            std::sort(found.begin(), found.end());
+            EXPECT_EQ(found, into[std::size_t(key)]) << base << ' ' << q << ' ' << key;
+        }
+    };
+    for (int base = 3; base <= 30; ++base) {
+        for (int q = 2; q < base; ++q)
+            check(base, q);
+    }
+    for (const auto &[base, q] : {std::pair(10000, 400), std::pair(9999, 303), std::pair(9973, 397),
+                                  std::pair(4096, 256), std::pair(9240, 385), std::pair(10000, 99)})
+        check(base, q);
 }
 
 // Catches a wrong magic number: off by one for a power of two or a divisor near 2^32, or for
