@@ -139,7 +139,7 @@ std::optional<Exploration> explore(const StepRule &rule, std::uint64_t maxSteps,
 // a second walk from the start over those pairs numbers them in the order the exploration found
 // them. The largest explorations reach several times as many pairs as lie on a walk to an end
 // (S = 9903, Q = 7348: 14.1 million, of which 4.0 million do), and a list of them and their steps
-// would take 8 bytes per pair, where the bits take a few per live pair.
+// would take 8 bytes per pair reached, where the bits take two bits per key of the Q^2.
 WalkGraph walkGraphFromEnds(Exploration e, const StepRule &rule, Ticker &ticker);
 
 // Keeps the states a walk leads from to an end, in the order found and numbered afresh from 0;

@@ -70,12 +70,17 @@ WalkCounter::WalkCounter(WalkGraph g, std::uint64_t lastStep) : m_lastStep(lastS
         number[to] = 0;
     // Kept and their steps counted first: at the largest graphs this is where the memory peaks,
     // and vectors grown by doubling would hold up to twice as much.
-    std::size_t keptCount = 0, keptSteps = 0;
     for (std::uint32_t s = 0; s < n; ++s) {
         const bool chain = number[s] == 1 && g.stepsBegin[s + 1] - g.stepsBegin[s] == 1 &&
                            g.ends[s] == 0;
         number[s] = chain ? kChain : 0;
-        if (!chain && reachedAt[s] != kNoEnd && reachedAt[s] <= lastStep) {
+    }
+    const auto isKept = [&](std::uint32_t s) {
+        return number[s] != kChain && reachedAt[s] != kNoEnd && reachedAt[s] <= lastStep;
+    };
+    std::size_t keptCount = 0, keptSteps = 0;
+    for (std::uint32_t s = 0; s < n; ++s) {
+        if (isKept(s)) {
             ++keptCount;
             keptSteps += g.stepsBegin[s + 1] - g.stepsBegin[s];
         }
@@ -83,7 +88,7 @@ WalkCounter::WalkCounter(WalkGraph g, std::uint64_t lastStep) : m_lastStep(lastS
     std::vector<std::uint32_t> kept;
     kept.reserve(keptCount);
     for (std::uint32_t s = 0; s < n; ++s) {
-        if (number[s] != kChain && reachedAt[s] != kNoEnd && reachedAt[s] <= lastStep)
+        if (isKept(s))
             kept.push_back(s);
     }
     // Sorted in place (a stable sort would want a buffer as large): by the step first reached,
