@@ -355,6 +355,8 @@ KZ_WITH_POPCNT WalkGraph walkGraphFromEnds(Exploration e, const StepRule &rule, 
         for (std::uint32_t key = 0; key < keyCount; ++key) {
             if (e.keyBits->contains(key) && endRule.bits(pairOf(key)) != 0 && live.insert(key))
                 queue.push_back(key);
+            if ((key & 0xffff) == 0xffff) // up to 10^8 keys: cancelling reaches in here too
+                ticker.tick(16);
         }
         const StepsBack back(e.base, e.quotient);
         for (std::size_t head = 0; head < queue.size(); ++head) {
