@@ -3,7 +3,11 @@
 #include "kehrzahlen/graphbuild.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <new>
+#include <utility>
 
 namespace kz::kehr {
 
@@ -55,6 +59,48 @@ std::vector<std::uint32_t> stepsFromStart(const WalkGraph &g)
 }
 
 } // namespace
+
+WordBlock::WordBlock(WordBlock &&other) noexcept
+    : m_words(std::exchange(other.m_words, nullptr)), m_size(std::exchange(other.m_size, 0))
+{
+}
+
+WordBlock &WordBlock::operator=(WordBlock &&other) noexcept
+{
+    std::swap(m_words, other.m_words);
+    std::swap(m_size, other.m_size);
+    return *this;
+}
+
+WordBlock::~WordBlock()
+{
+    std::free(m_words);
+}
+
+void WordBlock::assignZeros(std::size_t size)
+{
+    std::free(std::exchange(m_words, nullptr));
+    m_size = 0;
+    if (size == 0)
+        return;
+    m_words = static_cast<std::uint64_t *>(std::calloc(size, sizeof(std::uint64_t)));
+    if (!m_words)
+        throw std::bad_alloc();
+    m_size = size;
+}
+
+void WordBlock::resize(std::size_t size)
+{
+    if (size == 0) {
+        assignZeros(0);
+        return;
+    }
+    void *grown = std::realloc(m_words, size * sizeof(std::uint64_t));
+    if (!grown)
+        throw std::bad_alloc();
+    m_words = static_cast<std::uint64_t *>(grown);
+    m_size = size;
+}
 
 WalkCounter::WalkCounter(WalkGraph g, std::uint64_t lastStep) : m_lastStep(lastStep)
 {
@@ -220,7 +266,7 @@ WalkCounter::WalkCounter(WalkGraph g, std::uint64_t lastStep) : m_lastStep(lastS
         if (g.endsAt(i, Parity::Odd))
             m_oddEnds.push_back(node[i]);
     }
-    m_rings.assign(ring, 0);
+    m_rings.assignZeros(ring);
     m_overflow.assign(2, 0);
     for (const std::uint32_t i : firstKept) {
         if (toEnd[i] < lastStep)
@@ -319,11 +365,15 @@ std::uint32_t WalkCounter::sumAny(std::uint32_t begin, std::uint32_t active, std
 
 void WalkCounter::widen()
 {
-    const std::size_t width = m_width + 1;
-    std::vector<std::uint64_t> wider(m_rings.size() / m_width * width, 0);
-    for (std::size_t c = 0; c < m_rings.size() / m_width; ++c)
-        std::copy_n(&m_rings[c * m_width], m_width, &wider[c * width]);
-    m_rings.swap(wider);
+    const std::size_t counts = m_rings.size() / m_width, width = m_width + 1;
+    m_rings.resize(counts * width);
+    // From the last count down, each moves up to its wider place and gets a top word of 0; the
+    // counts below it still lie below where it goes.
+    for (std::size_t c = counts; c-- > 0;) {
+        std::uint64_t *to = m_rings.data() + c * width;
+        std::memmove(to, m_rings.data() + c * m_width, m_width * sizeof(std::uint64_t));
+        to[m_width] = 0;
+    }
     m_width = width;
     m_overflow.resize(width + 1);
 }

@@ -19,6 +19,29 @@
 
 namespace kz::kehr {
 
+// Machine words in one block that grows in place where it can: glibc moves the pages of a large
+// block to its new size rather than copy them, so counts that widen are never held twice. The
+// largest counters hold tens of MB (S = 9941, Q = 3840: 40 MB).
+class WordBlock {
+  public:
+    WordBlock() = default;
+    WordBlock(WordBlock &&other) noexcept;
+    WordBlock &operator=(WordBlock &&other) noexcept;
+    ~WordBlock();
+
+    void assignZeros(std::size_t size);
+    void resize(std::size_t size); // the words added are left unset
+    std::size_t size() const { return m_size; }
+    std::uint64_t *data() { return m_words; }
+    const std::uint64_t *data() const { return m_words; }
+    std::uint64_t &operator[](std::size_t i) { return m_words[i]; }
+    const std::uint64_t &operator[](std::size_t i) const { return m_words[i]; }
+
+  private:
+    std::uint64_t *m_words = nullptr;
+    std::size_t m_size = 0;
+};
+
 class WalkCounter {
   public:
     // Counts walks of up to lastStep steps; the graph is not needed afterwards. Walks at states
@@ -68,7 +91,7 @@ class WalkCounter {
     std::vector<Edge> m_edges;
     std::vector<std::uint32_t> m_evenEnds, m_oddEnds;
     std::size_t m_width = 1;            // words per count, least significant first
-    std::vector<std::uint64_t> m_rings; // the counts, m_width words each
+    WordBlock m_rings; // the counts, m_width words each
     std::vector<std::uint64_t> m_overflow; // a sum one word wider than the counts
     bool m_live = false;                   // some count of this step is not 0
 };
