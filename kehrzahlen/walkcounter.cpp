@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 #include <new>
 #include <utility>
@@ -371,8 +370,10 @@ void WalkCounter::widen()
     // counts below it still lie below where it goes.
     for (std::size_t c = counts; c-- > 0;) {
         std::uint64_t *to = m_rings.data() + c * width;
-        std::memmove(to, m_rings.data() + c * m_width, m_width * sizeof(std::uint64_t));
+        const std::uint64_t *from = m_rings.data() + c * m_width;
         to[m_width] = 0;
+        for (std::size_t w = m_width; w-- > 0;) // from the top: `to` lies at or above `from`
+            to[w] = from[w];
     }
     m_width = width;
     m_overflow.resize(width + 1);
