@@ -1,6 +1,7 @@
 // Counts against the listing, small lengths against a brute force, and published facts.
 #include "kehrzahlen/countrange.h"
 #include "kehrzahlen/kehrzahlen.h"
+#include "kehrzahlen/walkcounter.h"
 #include "tests/support/directcount.h"
 
 #include <gtest/gtest.h>
@@ -81,6 +82,30 @@ TEST(Count, AgreesWithTheListing)
 // other (base 9914 at 200 digits explores too many states to count them side by side): against
 // the plain dynamic programme. Counted on two threads, it catches as well what goes wrong between
 // them where the explorations are large in earnest, not by small bounds.
+// Catches a count that widens wrongly, fast: a top word left unset, or a count moved onto its
+// neighbour as the counts grow in place. A state with a step to itself and a chain of two steps
+// back to itself counts the Fibonacci numbers, 347 bits wide after 500 steps.
+TEST(Count, CountsWidenInPlaceWithoutLosingAWord)
+{
+    WalkGraph g;
+    g.firstSteps = {0};
+    g.stepsBegin = {0, 2, 3};
+    g.to = {0, 1, 0}; // 0 -> 0, 0 -> 1, 1 -> 0
+    g.ends = {1, 0};
+    WalkCounter counter(std::move(g), 500);
+    const Watch watch;
+    Ticker ticker(watch);
+    mpz_class before = 0, now = 1;
+    do {
+        EXPECT_EQ(counter.ending(Parity::Even), now) << counter.steps();
+        mpz_class next = now + before;
+        before = now;
+        now = next;
+    } while (counter.step(ticker));
+    EXPECT_EQ(counter.steps(), 500u);
+    EXPECT_GE(mpz_sizeinbase(before.get_mpz_t(), 2), 340u);
+}
+
 TEST(Count, LargeBasesAgreeWithThePlainWalk)
 {
     const struct {
