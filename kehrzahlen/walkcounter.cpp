@@ -113,18 +113,16 @@ WalkCounter::WalkCounter(WalkGraph g, std::uint64_t lastStep) : m_lastStep(lastS
         ++number[to];
     for (const std::uint32_t to : g.firstSteps)
         number[to] = 0;
+    const auto isKept = [&](std::uint32_t s) {
+        return number[s] != kChain && reachedAt[s] != kNoEnd && reachedAt[s] <= lastStep;
+    };
     // Kept and their steps counted first: at the largest graphs this is where the memory peaks,
     // and vectors grown by doubling would hold up to twice as much.
+    std::size_t keptCount = 0, keptSteps = 0;
     for (std::uint32_t s = 0; s < n; ++s) {
         const bool chain = number[s] == 1 && g.stepsBegin[s + 1] - g.stepsBegin[s] == 1 &&
                            g.ends[s] == 0;
         number[s] = chain ? kChain : 0;
-    }
-    const auto isKept = [&](std::uint32_t s) {
-        return number[s] != kChain && reachedAt[s] != kNoEnd && reachedAt[s] <= lastStep;
-    };
-    std::size_t keptCount = 0, keptSteps = 0;
-    for (std::uint32_t s = 0; s < n; ++s) {
         if (isKept(s)) {
             ++keptCount;
             keptSteps += g.stepsBegin[s + 1] - g.stepsBegin[s];
