@@ -15,6 +15,8 @@
 
 namespace kz::kehr {
 
+struct StepRule;
+
 inline constexpr std::uint64_t kEveryLength = ~std::uint64_t(0);
 inline constexpr std::uint32_t kNoEnd = std::numeric_limits<std::uint32_t>::max();
 
@@ -129,5 +131,6 @@ std::optional<WalkGraph> buildWalkGraph(int base, int quotient, std::uint64_t ma
 // The length of the shortest Kehrzahl with quotient Q, or 0 when there is none. Walks breadth
 // first and stops after the step at which it first meets an end.
 std::uint64_t shortestLength(int base, int quotient, Ticker &ticker);
+std::uint64_t shortestLength(const StepRule &rule, Ticker &ticker);
 
 } // namespace kz::kehr

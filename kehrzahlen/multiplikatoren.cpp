@@ -3,6 +3,7 @@
 #include "kehrzahlen/graphbuild.h"
 #include "kehrzahlen/kehrzahlen.h"
 #include "kehrzahlen/limits.h"
+#include "kehrzahlen/steprule.h"
 
 namespace kz::kehr {
 
@@ -11,8 +12,11 @@ namespace {
 std::vector<Multiplier> multipliersOf(int base, Ticker &ticker)
 {
     std::vector<Multiplier> multipliers;
+    const BaseRules rules(base);
     for (int q = kSmallestQuotient; q < base; ++q) {
-        if (const std::uint64_t shortest = shortestLength(base, q, ticker))
+        if (!rules.leavesStart(q))
+            continue;
+        if (const std::uint64_t shortest = shortestLength(rules.rule(q), ticker))
             multipliers.push_back({q, shortest});
     }
     return multipliers;

@@ -50,6 +50,81 @@ StepRule::StepRule(int base, int quotient) : base(base), quotient(quotient)
     m = Divisor(std::uint32_t(modulus));
 }
 
+StepRule::StepRule(int quotient, std::uint32_t quotientInverse, const Divisor &baseDivisor)
+    : base(int(baseDivisor.value())), quotient(quotient), overR(false),
+      a(baseDivisor.remainder(std::uint32_t(quotient) * std::uint32_t(quotient) - 1)),
+      inverse(quotientInverse), qInverse(0), s(baseDivisor),
+      q(smallDivisor(std::uint32_t(quotient))), m(baseDivisor)
+{
+    // -(Q^2-1)·Q^-1 = Q^-1 - Q (mod S)
+    next = quotientInverse + s.value() - q.value();
+    if (next >= s.value())
+        next -= s.value();
+}
+
+BaseRules::BaseRules(int base) : m_s(std::uint32_t(base)), m_inverse(std::size_t(base), 0)
+{
+    const std::uint32_t s = std::uint32_t(base);
+    std::vector<bool> unit(s, true);
+    std::uint32_t rest = s;
+    for (std::uint32_t p = 2; p <= rest; ++p) {
+        if (p * p > rest)
+            p = rest; // what is left is prime
+        if (rest % p != 0)
+            continue;
+        while (rest % p == 0)
+            rest /= p;
+        for (std::uint32_t multiple = p; multiple < s; multiple += p)
+            unit[multiple] = false;
+    }
+    // Montgomery's trick: invert the product of all units, then peel each off with two
+    // multiplications. Products of two residues stay below S^2 <= 10^8.
+    std::uint32_t product = 1;
+    for (std::uint32_t q = 1; q < s; ++q) {
+        if (unit[q]) {
+            m_inverse[q] = product; // of the units below q, for now
+            product = m_s.remainder(product * q);
+        }
+    }
+    std::uint32_t inverse = std::uint32_t(inverseMod(product, s)); // of the units up to q
+    for (std::uint32_t q = s - 1; q >= 1; --q) {
+        if (unit[q]) {
+            m_inverse[q] = m_s.remainder(inverse * m_inverse[q]);
+            inverse = m_s.remainder(inverse * q);
+        }
+    }
+}
+
+StepRule BaseRules::rule(int quotient) const
+{
+    const std::uint32_t inverse = m_inverse[std::size_t(quotient)];
+    if (inverse == 0 || std::uint64_t(quotient) * std::uint64_t(quotient) <= m_s.value())
+        return StepRule(int(m_s.value()), quotient);
+    return StepRule(quotient, inverse, m_s);
+}
+
+bool BaseRules::leavesStart(int quotient) const
+{
+    const std::uint32_t inverse = m_inverse[std::size_t(quotient)];
+    const std::uint32_t q = std::uint32_t(quotient), s = m_s.value();
+    // A first step has digits x < S and y = floor(x / Q) >= 1 with Q·x = y (mod S), so gcd(Q, S)
+    // divides y: y >= gcd, and x >= Q·gcd.
+    if (inverse == 0)
+        return q * std::gcd(q, s) < s;
+    if (q * q <= s)
+        return true;
+    // Here x = y·Q^-1 (mod S).
+    std::uint32_t x = 0;
+    for (std::uint32_t least = q; least < s; least += q) { // Q·y, the least x with that y
+        x += inverse;
+        if (x >= s)
+            x -= s;
+        if (x >= least && x - least < q)
+            return true;
+    }
+    return false;
+}
+
 StepsBack::StepsBack(int base, int quotient)
     : m_s(std::uint32_t(base)), m_q(std::uint32_t(quotient)),
       m_a(std::uint32_t((std::int64_t(quotient) * quotient - 1) % base))

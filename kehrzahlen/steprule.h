@@ -24,6 +24,9 @@ struct PairStep {
 // Q^2 <= S it runs over r (Q values), else over u (about S / Q values).
 struct StepRule {
     StepRule(int base, int quotient);
+    // The same rule for a Q coprime to S with Q^2 > S, from the inverse of Q modulo S and the
+    // divisor of S that BaseRules keeps.
+    StepRule(int quotient, std::uint32_t quotientInverse, const Divisor &baseDivisor);
 
     int base;
     int quotient;
@@ -39,13 +42,53 @@ struct StepRule {
     Divisor s, q, g, m;
 };
 
+// The rules of one base for each of its quotients. The multipliers of a range of bases build a
+// rule for each S and Q, 5·10^7 in all, and most of them walk only a few pairs: an inverse found by
+// Euclid's algorithm for each costs more than the walk. Here one inversion serves the whole base.
+class BaseRules {
+  public:
+    explicit BaseRules(int base);
+    StepRule rule(int quotient) const;
+    // False when no step leaves the start, so that no Kehrzahl has quotient Q. Most Q are so (73 %
+    // up to base 10000), and it costs less to tell than to build the rule. Exact for Q coprime to
+    // S with Q^2 > S; for the others true may be wrong, and the walk tells.
+    bool leavesStart(int quotient) const;
+
+  private:
+    Divisor m_s;
+    std::vector<std::uint32_t> m_inverse; // of each Q modulo S; 0 where Q and S share a factor
+};
+
+// forEachStep for a rule over u with gcd(Q, S) = 1, the most common kind: each u has one r below
+// S, r = -(low + a·u)·Q^-1 = (S - low)·Q^-1 + next·u (mod S), and a step when r < Q and it puts
+// x in [0, S). Sums stay below 2·S^2.
+template <typename F> void forEachCoprimeStep(const StepRule &rule, CarryPair from, F &&f)
+{
+    const std::uint32_t s = rule.s.value(), q = rule.q.value(), low = std::uint32_t(from.low);
+    const std::uint32_t shifted = s * std::uint32_t(from.high);
+    const std::uint32_t lastU = rule.q.quotient(shifted + s - 1);
+    std::uint32_t u = rule.q.quotient(shifted);
+    std::uint32_t r = rule.s.remainder((s - low) * rule.inverse + rule.next * u);
+    for (; u <= lastU; ++u) {
+        const std::uint32_t x = q * u + r - shifted; // wraps round when below 0
+        if (r < q && x < s)
+            f(std::int32_t(x), std::int32_t(u),
+              CarryPair{int(rule.s.quotient(q * x + low)), int(r)});
+        r += rule.next;
+        if (r >= s)
+            r -= s;
+    }
+}
+
 // Calls f(x, y, to) for each step out of `from`; in increasing x when Q^2 > S.
 template <typename F> void forEachStep(const StepRule &rule, CarryPair from, F &&f)
 {
     const std::uint32_t s = rule.s.value(), q = rule.q.value(), g = rule.g.value();
     const std::uint32_t m = rule.m.value(), low = std::uint32_t(from.low);
     const std::uint32_t shifted = s * std::uint32_t(from.high); // x + S·high is Q·u + r
-    auto emit = [&](std::uint32_t u, std::uint32_t r) {
+    // Inlined by force, as is the caller's f: left to itself, GCC calls them once per step.
+    auto emit = [&](std::uint32_t u, std::uint32_t r) __attribute__((always_inline))
+    {
         const std::uint32_t x = q * u + r - shifted;
         f(std::int32_t(x), std::int32_t(u), CarryPair{int(rule.s.quotient(q * x + low)), int(r)});
     };
@@ -66,6 +109,10 @@ template <typename F> void forEachStep(const StepRule &rule, CarryPair from, F &
             if (u0 >= m)
                 u0 -= m;
         }
+        return;
+    }
+    if (g == 1) {
+        forEachCoprimeStep(rule, from, f);
         return;
     }
     std::uint32_t u = rule.q.quotient(shifted);
@@ -119,8 +166,8 @@ class StepsBack {
                 continue;
             const std::uint32_t solution = m_m.remainder(m_g.quotient(c) * m_inverse);
             const std::uint32_t below = m_m.remainder(lowFirst);
-            for (std::uint32_t low = lowFirst + (solution >= below ? solution - below
-                                                                   : solution + m - below);
+            for (std::uint32_t low =
+                     lowFirst + (solution >= below ? solution - below : solution + m - below);
                  low <= lowLast; low += m) {
                 const std::uint32_t y = qx + low - shifted;
                 const std::uint32_t raised = high1 + q * y; // S·high + x
@@ -145,7 +192,7 @@ class StepsBack {
 class EndRule {
   public:
     EndRule(int base, int quotient)
-        : m_base(std::uint32_t(base)), m_middleFactor(std::uint32_t(quotient - 1))
+        : m_base(std::uint32_t(base)), m_middleFactor(smallDivisor(std::uint32_t(quotient - 1)))
     {
     }
     std::uint8_t bits(CarryPair p) const

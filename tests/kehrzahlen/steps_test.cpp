@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <random>
 
 namespace kz::kehr {
@@ -49,6 +50,35 @@ TEST(Steps, SolvedAsFoundByTryingEveryDigit)
         const int q = std::uniform_int_distribution(2, base - 1)(random);
         std::uniform_int_distribution<int> carry(0, q - 1);
         check(base, q, {carry(random), carry(random)});
+    }
+}
+
+// Catches a rule made from the inverses one base shares that steps otherwise than one made alone
+// (an inverse peeled off the wrong product, a step of r off by Q), and a start said to have no
+// step where it has one: that quotient would drop out of the multipliers unseen.
+TEST(Steps, BaseRulesAsRulesMadeAlone)
+{
+    std::vector<PairStep> alone, shared;
+    std::vector<int> bases(399);
+    std::iota(bases.begin(), bases.end(), 2);
+    bases.insert(bases.end(), {9240, 9973, 10000});
+    for (const int base : bases) {
+        const BaseRules rules(base);
+        for (int q = 2; q < base; ++q) {
+            stepsOutOf(StepRule(base, q), {0, 0}, alone);
+            const bool leaves = std::any_of(alone.begin(), alone.end(),
+                                            [](const PairStep &s) { return s.x != 0 && s.y != 0; });
+            if (std::gcd(q, base) == 1 && q * q > base)
+                EXPECT_EQ(rules.leavesStart(q), leaves) << base << ' ' << q;
+            else if (leaves)
+                EXPECT_TRUE(rules.leavesStart(q)) << base << ' ' << q;
+            for (const CarryPair from :
+                 {CarryPair{0, 0}, {q - 1, q - 1}, {q / 2, q / 3}, {1, q - 1}}) {
+                stepsOutOf(StepRule(base, q), from, alone);
+                stepsOutOf(rules.rule(q), from, shared);
+                EXPECT_EQ(shared, alone) << base << ' ' << q;
+            }
+        }
     }
 }
 
