@@ -69,14 +69,32 @@ template <typename F> void forEachCoprimeStep(const StepRule &rule, CarryPair fr
     const std::uint32_t lastU = rule.q.quotient(shifted + s - 1);
     std::uint32_t u = rule.q.quotient(shifted);
     std::uint32_t r = rule.s.remainder((s - low) * rule.inverse + rule.next * u);
-    for (; u <= lastU; ++u) {
-        const std::uint32_t x = q * u + r - shifted; // wraps round when below 0
-        if (r < q && x < s)
-            f(std::int32_t(x), std::int32_t(u),
-              CarryPair{int(rule.s.quotient(q * x + low)), int(r)});
+    auto step = [&](std::uint32_t r) __attribute__((always_inline))
+    {
         r += rule.next;
-        if (r >= s)
-            r -= s;
+        return r >= s ? r - s : r;
+    };
+    auto emit = [&](std::uint32_t u, std::uint32_t r) __attribute__((always_inline))
+    {
+        const std::uint32_t x = q * u + r - shifted;
+        f(std::int32_t(x), std::int32_t(u), CarryPair{int(rule.s.quotient(q * x + low)), int(r)});
+    };
+    if (lastU - u < 3) {
+        // Whether a u has a step is a toss-up that no branch predicts well. So the three u or
+        // fewer that Q > S / 2 leaves are tried without one, and only the steps found branch.
+        std::uint32_t us[3], rs[3], n = 0;
+        for (std::uint32_t k = 0; k < 3; ++k, ++u, r = step(r)) {
+            us[n] = u;
+            rs[n] = r;
+            n += (u <= lastU) & (r < q) & (q * u + r - shifted < s); // x wraps round below 0
+        }
+        for (std::uint32_t i = 0; i < n; ++i)
+            emit(us[i], rs[i]);
+        return;
+    }
+    for (; u <= lastU; ++u, r = step(r)) {
+        if (r < q && q * u + r - shifted < s)
+            emit(u, r);
     }
 }
 
