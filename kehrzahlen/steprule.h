@@ -86,7 +86,8 @@ template <typename F> void forEachCoprimeStep(const StepRule &rule, CarryPair fr
         for (std::uint32_t k = 0; k < 3; ++k, ++u, r = step(r)) {
             us[n] = u;
             rs[n] = r;
-            n += (u <= lastU) & (r < q) & (q * u + r - shifted < s); // x wraps round below 0
+            // x = Q·u + r - S·high wraps round below 0, and is S or more for u past lastU.
+            n += (r < q) & (q * u + r - shifted < s);
         }
         for (std::uint32_t i = 0; i < n; ++i)
             emit(us[i], rs[i]);
