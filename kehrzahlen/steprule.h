@@ -105,7 +105,7 @@ template <typename F> void forEachStep(const StepRule &rule, CarryPair from, F &
     const std::uint32_t s = rule.s.value(), q = rule.q.value(), g = rule.g.value();
     const std::uint32_t m = rule.m.value(), low = std::uint32_t(from.low);
     const std::uint32_t shifted = s * std::uint32_t(from.high); // x + S·high is Q·u + r
-    // Inlined by force, as is the caller's f: left to itself, GCC calls them once per step.
+    // Inlined by force: once the code round it grows, GCC would call it once per step.
     auto emit = [&](std::uint32_t u, std::uint32_t r) __attribute__((always_inline))
     {
         const std::uint32_t x = q * u + r - shifted;
