@@ -34,19 +34,20 @@ class Divisor {
     std::uint64_t m_magic = 0; // ceil(2^64 / d); 2^64 itself for d = 1, which is handled apart
 };
 
+inline constexpr std::uint32_t kTabledDivisors = 10000; // the largest base
+
 // The divisor d, from a table of those up to the largest base: the multipliers of a range of bases
 // would otherwise spend a 64-bit division on Q and Q - 1 for each of 5·10^7 walks.
 inline Divisor smallDivisor(std::uint32_t d)
 {
-    constexpr std::uint32_t kTabled = 10000;
     static const std::vector<Divisor> table = [] {
         std::vector<Divisor> divisors;
-        divisors.reserve(kTabled + 1);
-        for (std::uint32_t n = 0; n <= kTabled; ++n)
+        divisors.reserve(kTabledDivisors + 1);
+        for (std::uint32_t n = 0; n <= kTabledDivisors; ++n)
             divisors.emplace_back(n == 0 ? 1 : n);
         return divisors;
     }();
-    return d <= kTabled ? table[d] : Divisor(d);
+    return d <= kTabledDivisors ? table[d] : Divisor(d);
 }
 
 } // namespace kz::kehr

@@ -9,6 +9,9 @@ namespace kz::kehr {
 
 namespace {
 
+static_assert(kTabledDivisors >= kLargestBase,
+              "every Q of a base takes its divisor from the table");
+
 std::vector<Multiplier> multipliersOf(int base, Ticker &ticker)
 {
     std::vector<Multiplier> multipliers;
