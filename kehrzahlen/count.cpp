@@ -251,12 +251,12 @@ using Counts = std::vector<std::pair<std::uint64_t, mpz_class>>;
 // Counts one Q's walks to the end; its counts of first..last.
 Counts countToEnd(Counted &c, std::uint64_t first, std::uint64_t last, Ticker &ticker)
 {
+    std::vector<mpz_class> all = c.counter.countAll(ticker);
     Counts counts;
-    do {
-        forEachCount(c, first, last, [&](std::uint64_t length, mpz_class n) {
-            counts.emplace_back(length, std::move(n));
-        });
-    } while (c.counter.step(ticker));
+    for (std::uint64_t length = first; length <= last && length < all.size(); ++length) {
+        if (all[length] != 0)
+            counts.emplace_back(length, std::move(all[length]));
+    }
     return counts;
 }
 

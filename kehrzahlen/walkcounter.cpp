@@ -3,6 +3,8 @@
 #include "kehrzahlen/graphbuild.h"
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <new>
@@ -267,8 +269,12 @@ WalkCounter::WalkCounter(WalkGraph g, std::uint64_t lastStep) : m_lastStep(lastS
     m_overflow.assign(2, 0);
     for (const std::uint32_t i : firstKept) {
         if (toEnd[i] < lastStep)
-            ++m_rings[m_nodes[node[i]].ringBegin]; // a handful cannot overflow a word
+            m_firstNodes.push_back(node[i]);
     }
+    for (std::uint32_t i = 0; i < nodes; ++i)
+        m_mostEdgesIn = std::max(m_mostEdgesIn, m_edgesBegin[i + 1] - m_edgesBegin[i]);
+    for (const std::uint32_t i : m_firstNodes)
+        ++m_rings[m_nodes[i].ringBegin]; // a handful cannot overflow a word
 }
 
 const std::uint64_t *WalkCounter::countAt(std::uint32_t node, std::uint32_t stepsAgo) const
@@ -377,44 +383,248 @@ void WalkCounter::widen()
     m_overflow.resize(width + 1);
 }
 
+std::uint32_t WalkCounter::activeAt(std::uint64_t steps) const
+{
+    return std::uint32_t(std::upper_bound(m_firstReached.begin(), m_firstReached.end(), steps) -
+                         m_firstReached.begin());
+}
+
+bool WalkCounter::mayStep() const
+{
+    return m_steps < m_lastStep && m_steps - m_lastLive < m_longestEdge;
+}
+
+void WalkCounter::finishStep(std::uint32_t active, Ticker &ticker)
+{
+    for (std::uint32_t i = 0; i < active; ++i) {
+        Node &v = m_nodes[i];
+        v.latest = v.latest + 1 == v.ringSize ? 0 : v.latest + 1;
+    }
+    ++m_steps;
+    if (m_live)
+        m_lastLive = m_steps;
+    ticker.tick(std::uint32_t(
+        std::min<std::size_t>((active + m_edgesBegin[active]) / 8 + 1, 1u << 20)));
+}
+
 bool WalkCounter::step(Ticker &ticker)
 {
-    if (m_steps >= m_lastStep || m_steps - m_lastLive >= m_longestEdge)
+    if (!mayStep())
         return false;
-    const std::uint64_t next = m_steps + 1;
-    const auto active = std::uint32_t(
-        std::upper_bound(m_firstReached.begin(), m_firstReached.end(), next) -
-        m_firstReached.begin());
+    const std::uint32_t active = activeAt(m_steps + 1);
+    const std::uint64_t left = m_lastStep - m_steps - 1;
     m_live = false;
-    for (std::uint32_t i = 0; (i = sumAny(i, active, m_lastStep - next)) < active; ++i) {
-        widen();
+    for (std::uint32_t i = 0; (i = sumAny(i, active, left)) < active; ++i) {
+        if (m_width < m_widest)
+            widen();
+        else
+            m_wrapped = true; // the word carried out is dropped
         Node &v = m_nodes[i];
         const std::uint32_t slot = v.latest + 1 == v.ringSize ? 0 : v.latest + 1;
         std::copy_n(m_overflow.begin(), m_width, &m_rings[std::size_t(v.ringBegin + slot) * m_width]);
         m_live = true;
     }
-    for (std::uint32_t i = 0; i < active; ++i) {
-        Node &v = m_nodes[i];
-        v.latest = v.latest + 1 == v.ringSize ? 0 : v.latest + 1;
-    }
-    m_steps = next;
-    if (m_live)
-        m_lastLive = next;
-    ticker.tick(std::uint32_t(
-        std::min<std::size_t>((active + m_edgesBegin[active]) / 8 + 1, 1u << 20)));
+    finishStep(active, ticker);
     return true;
+}
+
+void WalkCounter::restart(std::size_t width, const std::vector<std::uint64_t> &moduli)
+{
+    m_rings.assignZeros(m_rings.size() / m_width * width);
+    m_width = width;
+    m_overflow.assign(width + 1, 0);
+    for (Node &v : m_nodes)
+        v.latest = 0;
+    m_steps = m_lastLive = 1;
+    for (const std::uint32_t i : m_firstNodes) {
+        std::uint64_t *count = &m_rings[std::size_t(m_nodes[i].ringBegin) * width];
+        for (std::size_t lane = 0; lane < moduli.size(); ++lane) // a few first steps: no carry
+            count[lane] = moduli[lane] != 0
+                              ? count[lane] + 1
+                              : std::bit_cast<std::uint64_t>(std::bit_cast<double>(count[lane]) + 1);
+    }
+}
+
+namespace {
+
+inline std::uint64_t addInLane(std::uint64_t a, std::uint64_t b, std::uint64_t modulus)
+{
+    if (modulus == 0)
+        return std::bit_cast<std::uint64_t>(std::bit_cast<double>(a) + std::bit_cast<double>(b));
+    const std::uint64_t sum = a + b; // the moduli are below 2^63
+    return sum >= modulus ? sum - modulus : sum;
+}
+
+} // namespace
+
+void WalkCounter::stepLanes(const std::vector<std::uint64_t> &moduli, Ticker &ticker)
+{
+    const std::uint32_t active = activeAt(m_steps + 1);
+    const std::uint64_t left = m_lastStep - m_steps - 1;
+    const std::size_t lanes = moduli.size();
+    std::uint64_t *sum = m_overflow.data();
+    m_live = false;
+    for (std::uint32_t i = 0; i < active; ++i) {
+        std::fill_n(sum, lanes, 0);
+        if (m_nodes[i].toEnd <= left) {
+            for (std::uint32_t e = m_edgesBegin[i]; e < m_edgesBegin[i + 1]; ++e) {
+                const std::uint64_t *from = countAt(m_edges[e].from, m_edges[e].length - 1);
+                for (std::size_t lane = 0; lane < lanes; ++lane)
+                    sum[lane] = addInLane(sum[lane], from[lane], moduli[lane]);
+            }
+        }
+        const Node &v = m_nodes[i];
+        const std::uint32_t slot = v.latest + 1 == v.ringSize ? 0 : v.latest + 1;
+        std::copy_n(sum, lanes, &m_rings[std::size_t(v.ringBegin + slot) * lanes]);
+        m_live = m_live || sum[0] != 0; // exact only in floating point
+    }
+    finishStep(active, ticker);
+}
+
+void WalkCounter::endingLanes(Parity parity, const std::vector<std::uint64_t> &moduli,
+                              std::uint64_t *sum) const
+{
+    std::fill_n(sum, moduli.size(), 0);
+    for (const std::uint32_t node : parity == Parity::Even ? m_evenEnds : m_oddEnds) {
+        const std::uint64_t *count = countAt(node, 0);
+        for (std::size_t lane = 0; lane < moduli.size(); ++lane)
+            sum[lane] = addInLane(sum[lane], count[lane], moduli[lane]);
+    }
+}
+
+namespace {
+
+__extension__ typedef unsigned __int128 Wide; // for products of two residues
+
+// The next of the primes just below 2^63, from 2^63 - 2^24 on: thousands lie there, and the sum
+// of two residues still fits a word.
+std::uint64_t primeAfter(std::uint64_t before)
+{
+    mpz_class p = std::max<std::uint64_t>(before, (std::uint64_t(1) << 63) - (1 << 24));
+    mpz_nextprime(p.get_mpz_t(), p.get_mpz_t());
+    return p.get_ui();
+}
+
+// Garner's step: n, known modulo product, learns its residue modulo prime.
+void join(mpz_class &n, const mpz_class &product, std::uint64_t inverse, std::uint64_t residue,
+          std::uint64_t prime)
+{
+    const std::uint64_t known = mpz_fdiv_ui(n.get_mpz_t(), prime);
+    const std::uint64_t difference = residue >= known ? residue - known : residue + prime - known;
+    n += product * std::uint64_t(Wide(difference) * inverse % prime);
+}
+
+} // namespace
+
+bool WalkCounter::countByPrimes(std::vector<mpz_class> &counts, Ticker &ticker)
+{
+    // A sum of doubles errs by at most 2^-53 of itself, and each count of a step sums at most
+    // mostEdgesIn counts of the steps before: the error grows by that many roundings a step.
+    const double error = std::ldexp(double(m_lastStep + 1) * double(m_mostEdgesIn + 1) +
+                                        double(m_evenEnds.size() + m_oddEnds.size()),
+                                    -52);
+    if (error > 0x1p-20)
+        return false;
+    const std::size_t lanes = m_width;
+    mpz_class product = mpz_class(1) << (64 * lanes);
+    for (mpz_class &n : counts)
+        mpz_tdiv_r_2exp(n.get_mpz_t(), n.get_mpz_t(), 64 * lanes);
+
+    // The first pass estimates the counts beside its primes, and how many steps have walks.
+    std::vector<double> near(counts.size(), 0);
+    std::uint64_t lastSteps = 0;
+    double largest = 0;
+    std::uint64_t prime = 0;
+    std::vector<std::uint64_t> sum(lanes);
+    for (bool first = true; first || product <= largest; first = false) {
+        std::vector<std::uint64_t> moduli;
+        if (first)
+            moduli.push_back(0);
+        while (moduli.size() < lanes)
+            moduli.push_back(prime = primeAfter(prime));
+        std::vector<std::uint64_t> inverses;
+        for (mpz_class p = product; const std::uint64_t m : moduli) {
+            mpz_class inverse;
+            if (m != 0) {
+                mpz_invert(inverse.get_mpz_t(), p.get_mpz_t(), mpz_class(m).get_mpz_t());
+                p *= m;
+            }
+            inverses.push_back(inverse.get_ui());
+        }
+        restart(lanes, moduli);
+        for (;;) {
+            for (const std::uint64_t length : lengthsNow(counts.size())) {
+                endingLanes(parityOf(length), moduli, sum.data());
+                mpz_class p = product;
+                for (std::size_t lane = 0; lane < lanes; ++lane) {
+                    if (moduli[lane] == 0) {
+                        near[length] = std::bit_cast<double>(sum[lane]);
+                        continue;
+                    }
+                    join(counts[length], p, inverses[lane], sum[lane], moduli[lane]);
+                    p *= moduli[lane];
+                }
+            }
+            if (first ? !mayStep() : m_steps == lastSteps)
+                break;
+            stepLanes(moduli, ticker);
+            if (!first)
+                m_lastLive = m_steps; // a residue of 0 says nothing of the count
+        }
+        if (first) {
+            lastSteps = m_steps;
+            largest = *std::max_element(near.begin(), near.end()) * (1 + error) + 1;
+            if (!std::isfinite(largest))
+                return false;
+        }
+        for (const std::uint64_t m : moduli)
+            product *= m != 0 ? m : 1;
+    }
+    // A count wider than the moduli cover, or cut short in the first pass, would come out far
+    // from its estimate.
+    for (std::size_t length = 0; length < counts.size(); ++length) {
+        if (std::abs(counts[length].get_d() - near[length]) > near[length] * error + 1)
+            return false;
+    }
+    return true;
+}
+
+std::vector<std::uint64_t> WalkCounter::lengthsNow(std::size_t lengths) const
+{
+    std::vector<std::uint64_t> now;
+    for (const std::uint64_t length : {2 * m_steps, 2 * m_steps + 1}) {
+        if (length < lengths)
+            now.push_back(length);
+    }
+    return now;
+}
+
+std::vector<mpz_class> WalkCounter::countAll(Ticker &ticker, std::size_t wordsAtMost)
+{
+    std::vector<mpz_class> counts(2 * m_lastStep + 2);
+    const auto countExactly = [&] {
+        do {
+            for (const std::uint64_t length : lengthsNow(counts.size()))
+                counts[length] = ending(parityOf(length));
+        } while (step(ticker));
+    };
+    m_widest = std::max<std::size_t>(wordsAtMost / std::max<std::size_t>(m_rings.size(), 1), 1);
+    countExactly();
+    if (!m_wrapped || countByPrimes(counts, ticker))
+        return counts;
+    // Too long for the estimates: exact, however wide.
+    m_widest = std::size_t(-1);
+    m_wrapped = false;
+    restart(1, {1});
+    std::fill(counts.begin(), counts.end(), 0);
+    countExactly();
+    return counts;
 }
 
 std::vector<mpz_class> countsByLength(WalkGraph g, std::size_t lengths, Ticker &ticker)
 {
-    std::vector<mpz_class> counts(lengths);
-    WalkCounter counter(std::move(g), (lengths - 1) / 2);
-    do {
-        for (const std::uint64_t length : {2 * counter.steps(), 2 * counter.steps() + 1}) {
-            if (length < lengths)
-                counts[length] = counter.ending(parityOf(length));
-        }
-    } while (counter.step(ticker));
+    std::vector<mpz_class> counts = WalkCounter(std::move(g), (lengths - 1) / 2).countAll(ticker);
+    counts.resize(lengths);
     return counts;
 }
 

@@ -6,7 +6,11 @@
 //
 // The counts are exact, held as fixed-width integers of machine words that widen when a sum would
 // overflow: adding words costs far less than a big integer per state and step, and the counts of
-// one Q rarely need more than a few words.
+// one Q rarely need more than a few words. A large graph's counts may not widen past a bound: they
+// go on modulo 2^64 per word, and further passes count them once in floating point, to learn how
+// wide they grow, and modulo enough word-sized primes, one word each; the Chinese remainder
+// theorem joins the residues. A pass costs about as much at any width, as it is bound by reading
+// the rings out of order.
 #pragma once
 
 #include "kehrzahlen/carrygraph.h"
@@ -57,6 +61,12 @@ class WalkCounter {
     // The counts held, in machine words; they grow as the counts widen.
     std::size_t words() const { return m_rings.size(); }
 
+    // The rings' words at most, where the counts are counted in passes: 48 MB.
+    static constexpr std::size_t kWordsAtMost = std::size_t(6) << 20;
+    // From a counter not yet stepped: the walks that end D digits, for D = 0 .. 2 * lastStep + 1.
+    // Its rings take at most wordsAtMost words, or one word per count if that is more.
+    std::vector<mpz_class> countAll(Ticker &ticker, std::size_t wordsAtMost = kWordsAtMost);
+
   private:
     // One branching state: its walks of the latest steps, in a ring of ringSize counts.
     struct Node {
@@ -80,6 +90,18 @@ class WalkCounter {
     template <std::size_t Width>
     void sumEnds(const std::vector<std::uint32_t> &ends, std::uint64_t *sum) const;
     void widen();
+    std::uint32_t activeAt(std::uint64_t steps) const;
+    bool mayStep() const;
+    void finishStep(std::uint32_t active, Ticker &ticker);
+    std::vector<std::uint64_t> lengthsNow(std::size_t lengths) const; // those of this step
+    // Counts of one word per lane, each modulo its prime, or where the modulus is 0 as a double.
+    void restart(std::size_t width, const std::vector<std::uint64_t> &moduli);
+    void stepLanes(const std::vector<std::uint64_t> &moduli, Ticker &ticker);
+    void endingLanes(Parity parity, const std::vector<std::uint64_t> &moduli,
+                     std::uint64_t *sum) const;
+    // Completes counts that are known modulo 2^(64 * widest), or fails where the estimates in
+    // floating point cannot vouch for the result.
+    bool countByPrimes(std::vector<mpz_class> &counts, Ticker &ticker);
 
     std::uint64_t m_lastStep;
     std::uint64_t m_steps = 1;
@@ -90,7 +112,11 @@ class WalkCounter {
     std::vector<std::uint32_t> m_edgesBegin;   // the edges into node i: [edgesBegin[i], [i + 1])
     std::vector<Edge> m_edges;
     std::vector<std::uint32_t> m_evenEnds, m_oddEnds;
+    std::vector<std::uint32_t> m_firstNodes; // where the walks of one step are, once per walk
+    std::uint32_t m_mostEdgesIn = 0;
     std::size_t m_width = 1;            // words per count, least significant first
+    std::size_t m_widest = std::size_t(-1); // the counts go on modulo 2^64 per word past this
+    bool m_wrapped = false;                 // and went on so
     WordBlock m_rings; // the counts, m_width words each
     std::vector<std::uint64_t> m_overflow; // a sum one word wider than the counts
     bool m_live = false;                   // some count of this step is not 0
