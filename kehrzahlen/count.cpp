@@ -221,7 +221,8 @@ Count countOneLength(int base, std::uint64_t length, Ticker &ticker)
         const std::uint64_t lengths = termsToFix(degreeBound(g));
         mpz_class n;
         if (lengths < length / 4) {
-            n = coefficientOf(fractionOf(countsByLength(std::move(g), lengths, ticker)), length);
+            n = coefficientOf(fractionOf(countsByLength(std::move(g), lengths, ticker), ticker),
+                              length, ticker);
         } else {
             WalkCounter counter(std::move(g), steps);
             while (counter.step(ticker)) {

@@ -43,9 +43,9 @@ std::optional<std::vector<GeneratingFunction>> erzeugendeFunktionen(int base, co
             const std::vector<mpz_class> counts = countsByLength(std::move(g), lengths, ticker);
             for (std::size_t d = 0; d < lengths; ++d)
                 total[d] += counts[d];
-            functions.push_back({quotient, fractionOf(counts)});
+            functions.push_back({quotient, fractionOf(counts, ticker)});
         }
-        functions.push_back({0, fractionOf(total)});
+        functions.push_back({0, fractionOf(total, ticker)});
         out = std::move(functions);
         return true;
     });

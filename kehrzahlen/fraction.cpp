@@ -57,21 +57,43 @@ std::vector<mpz_class> coefficientsOf(const fmpz_poly_t p)
 
 // The denominator of the shortest linear recurrence of terms modulo a prime of about `bits`
 // bits, lifted to integers in the symmetric range, with C(0) = 1; returns the recurrence's order.
-slong denominatorModulo(fmpz_poly_t denominator, const std::vector<mpz_class> &terms, ulong bits)
+slong denominatorModulo(fmpz_poly_t denominator, const std::vector<mpz_class> &terms, ulong bits,
+                        Ticker &ticker)
 {
     Integer prime, half, value;
     fmpz_one(prime.z);
     fmpz_mul_2exp(prime.z, prime.z, bits);
     fmpz_nextprime(prime.z, prime.z, 0);
     fmpz_fdiv_q_2exp(half.z, prime.z, 1);
-    fmpz_mod_ctx_t ctx;
-    fmpz_mod_ctx_init(ctx, prime.z);
-    fmpz_mod_berlekamp_massey_t bm;
-    fmpz_mod_berlekamp_massey_init(bm, ctx);
+    // Owned here, as the cancel flag may unwind from the loop.
+    struct Field {
+        fmpz_mod_ctx_t ctx;
+        fmpz_mod_berlekamp_massey_t bm;
+        explicit Field(const fmpz_t prime)
+        {
+            fmpz_mod_ctx_init(ctx, prime);
+            fmpz_mod_berlekamp_massey_init(bm, ctx);
+        }
+        ~Field()
+        {
+            fmpz_mod_berlekamp_massey_clear(bm, ctx);
+            fmpz_mod_ctx_clear(ctx);
+        }
+        Field(const Field &) = delete;
+        Field &operator=(const Field &) = delete;
+    } field(prime.z);
+    auto &ctx = field.ctx;
+    auto &bm = field.bm;
     for (const mpz_class &t : terms) {
         fmpz_set_mpz(value.z, t.get_mpz_t());
         fmpz_mod(value.z, value.z, prime.z);
         fmpz_mod_berlekamp_massey_add_point(bm, value.z, ctx);
+        // Reduced as the points come, not all at the end: with tens of thousands of terms that
+        // takes minutes, and the cancel flag is read in between.
+        if (fmpz_mod_berlekamp_massey_point_count(bm) % 64 == 0) {
+            fmpz_mod_berlekamp_massey_reduce(bm, ctx);
+            ticker.poll();
+        }
     }
     fmpz_mod_berlekamp_massey_reduce(bm, ctx);
     // V is the characteristic polynomial, up to a factor; the denominator is V read backwards.
@@ -87,14 +109,12 @@ slong denominatorModulo(fmpz_poly_t denominator, const std::vector<mpz_class> &t
         fmpz_poly_set_coeff_fmpz(denominator, i, value.z);
     }
     fmpz_mod_poly_clear(monic, ctx);
-    fmpz_mod_berlekamp_massey_clear(bm, ctx);
-    fmpz_mod_ctx_clear(ctx);
     return degree;
 }
 
 } // namespace
 
-Fraction fractionOf(const std::vector<mpz_class> &terms)
+Fraction fractionOf(const std::vector<mpz_class> &terms, Ticker &ticker)
 {
     const ThreadCaches caches;
     Poly series, denominator, product, numerator, common;
@@ -105,7 +125,7 @@ Fraction fractionOf(const std::vector<mpz_class> &terms)
     for (ulong bits = 256;; bits *= 2) {
         // Modulo a prime the order can only come out smaller; larger than the terms allow means
         // too few terms.
-        const slong order = denominatorModulo(denominator.p, terms, bits);
+        const slong order = denominatorModulo(denominator.p, terms, bits, ticker);
         if (2 * order + 2 > n)
             throw std::logic_error("too few terms for the generating function");
         // From the order on, every term of C·F must vanish; what is left is the numerator.
@@ -128,7 +148,7 @@ Fraction fractionOf(const std::vector<mpz_class> &terms)
     return {coefficientsOf(numerator.p), coefficientsOf(denominator.p)};
 }
 
-mpz_class coefficientOf(const Fraction &f, std::uint64_t power)
+mpz_class coefficientOf(const Fraction &f, std::uint64_t power, Ticker &ticker)
 {
     const ThreadCaches caches;
     // With d = deg C, the series a of P/C satisfies a(k) = -(C1·a(k-1) + ... + Cd·a(k-d)) from
@@ -152,6 +172,7 @@ mpz_class coefficientOf(const Fraction &f, std::uint64_t power)
     fmpz_poly_one(weights.p);
     fmpz_poly_set_coeff_ui(base.p, 1, 1); // x
     for (std::uint64_t e = power - std::uint64_t(start); e != 0; e >>= 1) {
+        ticker.poll();
         if (e & 1) {
             fmpz_poly_mul(weights.p, weights.p, base.p);
             fmpz_poly_rem(weights.p, weights.p, characteristic.p);

@@ -5,6 +5,7 @@
 
 #include "kehrzahlen/carrygraph.h"
 #include "kehrzahlen/kehrzahlen.h"
+#include "kehrzahlen/ticker.h"
 
 #include <gmpxx.h>
 
@@ -27,9 +28,10 @@ inline std::uint64_t termsToFix(std::uint64_t degree)
 
 // The fraction in lowest terms whose series starts with terms. If the sequence has a fraction of
 // degree at most d, 2·d + 2 terms determine it.
-Fraction fractionOf(const std::vector<mpz_class> &terms);
+Fraction fractionOf(const std::vector<mpz_class> &terms, Ticker &ticker);
 
-// The coefficient of x^power in the series of f.
-mpz_class coefficientOf(const Fraction &f, std::uint64_t power);
+// The coefficient of x^power in the series of f. The cancel flag is read between the steps of
+// the repeated squaring, each of which may take seconds at large powers.
+mpz_class coefficientOf(const Fraction &f, std::uint64_t power, Ticker &ticker);
 
 } // namespace kz::kehr
