@@ -244,6 +244,7 @@ WalkCounter::WalkCounter(WalkGraph g, std::uint64_t lastStep) : m_lastStep(lastS
     for (std::size_t i = 0; i < nodes; ++i)
         m_edgesBegin[i + 1] += m_edgesBegin[i];
     m_edges.resize(found.size());
+    m_reading.resize(found.size());
     {
         std::vector<std::uint32_t> fill(m_edgesBegin.begin(), m_edgesBegin.end() - 1);
         for (const Found &f : found)
@@ -329,7 +330,7 @@ std::uint32_t WalkCounter::sumFrom(std::uint32_t begin, std::uint32_t active, st
         std::fill_n(sum, width + 1, 0);
         if (m_nodes[i].toEnd <= left) {
             for (std::uint32_t e = m_edgesBegin[i]; e < m_edgesBegin[i + 1]; ++e)
-                addCarrying<Width>(sum, countAt(m_edges[e].from, m_edges[e].length - 1), width);
+                addCarrying<Width>(sum, &m_rings[std::size_t(readOn(e)) * width], width);
         }
         if (sum[width] != 0) { // the word above is needed: every count gets one
             std::copy_n(sum, width + 1, m_overflow.begin());
@@ -383,10 +384,24 @@ void WalkCounter::widen()
     m_overflow.resize(width + 1);
 }
 
-std::uint32_t WalkCounter::activeAt(std::uint64_t steps) const
+std::uint32_t WalkCounter::activate(std::uint64_t steps)
 {
-    return std::uint32_t(std::upper_bound(m_firstReached.begin(), m_firstReached.end(), steps) -
-                         m_firstReached.begin());
+    const auto active = std::uint32_t(
+        std::upper_bound(m_firstReached.begin(), m_firstReached.end(), steps) -
+        m_firstReached.begin());
+    // The edges into nodes walked from now on learn where they read: the count of stepsAgo steps
+    // before the latest, which moves on by one slot each step from here.
+    for (; m_activated < active; ++m_activated) {
+        for (std::uint32_t e = m_edgesBegin[m_activated]; e < m_edgesBegin[m_activated + 1]; ++e) {
+            const Node &from = m_nodes[m_edges[e].from];
+            const std::uint32_t stepsAgo = m_edges[e].length - 1;
+            const std::uint32_t slot = from.latest >= stepsAgo
+                                           ? from.latest - stepsAgo
+                                           : from.latest + from.ringSize - stepsAgo;
+            m_reading[e] = {from.ringBegin + slot, from.ringBegin, from.ringBegin + from.ringSize};
+        }
+    }
+    return active;
 }
 
 bool WalkCounter::mayStep() const
@@ -396,10 +411,10 @@ bool WalkCounter::mayStep() const
 
 void WalkCounter::finishStep(std::uint32_t active, Ticker &ticker)
 {
-    for (std::uint32_t i = 0; i < active; ++i) {
-        Node &v = m_nodes[i];
+    // Every node moves on, walked from or not, so that an edge read from a node not yet walked
+    // stays in step with it.
+    for (Node &v : m_nodes)
         v.latest = v.latest + 1 == v.ringSize ? 0 : v.latest + 1;
-    }
     ++m_steps;
     if (m_live)
         m_lastLive = m_steps;
@@ -411,7 +426,7 @@ bool WalkCounter::step(Ticker &ticker)
 {
     if (!mayStep())
         return false;
-    const std::uint32_t active = activeAt(m_steps + 1);
+    const std::uint32_t active = activate(m_steps + 1);
     const std::uint64_t left = m_lastStep - m_steps - 1;
     m_live = false;
     for (std::uint32_t i = 0; (i = sumAny(i, active, left)) < active; ++i) {
@@ -435,6 +450,7 @@ void WalkCounter::restart(std::size_t width, const std::vector<std::uint64_t> &m
     m_overflow.assign(width + 1, 0);
     for (Node &v : m_nodes)
         v.latest = 0;
+    m_activated = 0;
     m_steps = m_lastLive = 1;
     for (const std::uint32_t i : m_firstNodes) {
         std::uint64_t *count = &m_rings[std::size_t(m_nodes[i].ringBegin) * width];
@@ -459,7 +475,7 @@ inline std::uint64_t addInLane(std::uint64_t a, std::uint64_t b, std::uint64_t m
 
 void WalkCounter::stepLanes(const std::vector<std::uint64_t> &moduli, Ticker &ticker)
 {
-    const std::uint32_t active = activeAt(m_steps + 1);
+    const std::uint32_t active = activate(m_steps + 1);
     const std::uint64_t left = m_lastStep - m_steps - 1;
     const std::size_t lanes = moduli.size();
     std::uint64_t *sum = m_overflow.data();
@@ -468,7 +484,7 @@ void WalkCounter::stepLanes(const std::vector<std::uint64_t> &moduli, Ticker &ti
         std::fill_n(sum, lanes, 0);
         if (m_nodes[i].toEnd <= left) {
             for (std::uint32_t e = m_edgesBegin[i]; e < m_edgesBegin[i + 1]; ++e) {
-                const std::uint64_t *from = countAt(m_edges[e].from, m_edges[e].length - 1);
+                const std::uint64_t *from = &m_rings[std::size_t(readOn(e)) * lanes];
                 for (std::size_t lane = 0; lane < lanes; ++lane)
                     sum[lane] = addInLane(sum[lane], from[lane], moduli[lane]);
             }

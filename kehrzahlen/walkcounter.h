@@ -92,7 +92,16 @@ class WalkCounter {
     template <std::size_t Width>
     void sumEnds(const std::vector<std::uint32_t> &ends, std::uint64_t *sum) const;
     void widen();
-    std::uint32_t activeAt(std::uint64_t steps) const;
+    // The nodes walked from at this step: [0, active).
+    std::uint32_t activate(std::uint64_t steps);
+    // The count edge e reads at this step, in counts; it moves on to the next slot.
+    std::uint32_t readOn(std::uint32_t e)
+    {
+        Reading &r = m_reading[e];
+        const std::uint32_t at = r.at;
+        r.at = at + 1 == r.end ? r.begin : at + 1;
+        return at;
+    }
     bool mayStep() const;
     void finishStep(std::uint32_t active, Ticker &ticker);
     std::vector<std::uint64_t> lengthsNow(std::size_t lengths) const; // those of this step
@@ -113,6 +122,13 @@ class WalkCounter {
     std::vector<std::uint32_t> m_firstReached; // per node; nodes [0, n) are walked after n steps
     std::vector<std::uint32_t> m_edgesBegin;   // the edges into node i: [edgesBegin[i], [i + 1])
     std::vector<Edge> m_edges;
+    // Where each edge reads in the ring of the node it leaves: a second array beside the edges,
+    // read in order, so that a step reads the rings without first reading each node out of order.
+    struct Reading {
+        std::uint32_t at, begin, end;
+    };
+    std::vector<Reading> m_reading;
+    std::uint32_t m_activated = 0; // nodes whose edges have their readings
     std::vector<std::uint32_t> m_evenEnds, m_oddEnds;
     std::vector<std::uint32_t> m_firstNodes; // where the walks of one step are, once per walk
     std::uint32_t m_mostEdgesIn = 0;
