@@ -1,6 +1,8 @@
 // The generating functions against the counts they stand for, and one length counted from its
 // fraction against the walk of all its steps.
+#include "kehrzahlen/fraction.h"
 #include "kehrzahlen/kehrzahlen.h"
+#include "kehrzahlen/ticker.h"
 
 #include <gtest/gtest.h>
 
@@ -78,6 +80,25 @@ TEST(Fraction, OneLengthAloneIsItsCountInARange)
         }
     }
     EXPECT_EQ(counted(10, 20001, 20001).total, counted(10, 20000, 20001).total);
+}
+
+// Catches a cancel flag not read within the Berlekamp-Massey reduction or the repeated squaring,
+// each of which takes minutes for the fractions of base 300 at a million digits, and FLINT's
+// objects left behind when the cancel unwinds from them (the leak checker's run).
+TEST(Fraction, CancelReadWithinTheRecurrenceAndThePower)
+{
+    std::vector<mpz_class> fibonacci{0, 1};
+    while (fibonacci.size() < 200)
+        fibonacci.push_back(fibonacci.back() + fibonacci[fibonacci.size() - 2]);
+    const Fraction f{{0, 1}, {1, -1, -1}};
+    std::atomic<bool> cancel{false};
+    const Watch watch{{}, &cancel};
+    Ticker ticker(watch);
+    ASSERT_EQ(fractionOf(fibonacci, ticker), f);
+    ASSERT_EQ(coefficientOf(f, 199, ticker), fibonacci[199]);
+    cancel = true;
+    EXPECT_THROW(fractionOf(fibonacci, ticker), Cancelled);
+    EXPECT_THROW(coefficientOf(f, 1000, ticker), Cancelled);
 }
 
 } // namespace
