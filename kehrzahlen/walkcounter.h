@@ -131,7 +131,7 @@ class WalkCounter {
     std::uint32_t m_activated = 0; // nodes whose edges have their readings
     std::vector<std::uint32_t> m_evenEnds, m_oddEnds;
     std::vector<std::uint32_t> m_firstNodes; // where the walks of one step are, once per walk
-    std::uint32_t m_mostEdgesIn = 0;
+    std::uint32_t m_mostEdgesIn = 0; // bounds the rounding of the counts in floating point
     std::size_t m_width = 1;            // words per count, least significant first
     std::size_t m_widest = std::size_t(-1); // the counts go on modulo 2^64 per word past this
     bool m_wrapped = false;                 // and went on so
