@@ -122,8 +122,8 @@ WalkCounter::WalkCounter(WalkGraph g, std::uint64_t lastStep) : m_lastStep(lastS
     // and vectors grown by doubling would hold up to twice as much.
     std::size_t keptCount = 0, keptSteps = 0;
     for (std::uint32_t s = 0; s < n; ++s) {
-        const bool chain = number[s] == 1 && g.stepsBegin[s + 1] - g.stepsBegin[s] == 1 &&
-                           g.ends[s] == 0;
+        const bool chain =
+            number[s] == 1 && g.stepsBegin[s + 1] - g.stepsBegin[s] == 1 && g.ends[s] == 0;
         number[s] = chain ? kChain : 0;
         if (isKept(s)) {
             ++keptCount;
@@ -278,16 +278,20 @@ WalkCounter::WalkCounter(WalkGraph g, std::uint64_t lastStep) : m_lastStep(lastS
         ++m_rings[m_nodes[i].ringBegin]; // a handful cannot overflow a word
 }
 
-const std::uint64_t *WalkCounter::countAt(std::uint32_t node, std::uint32_t stepsAgo) const
+std::uint32_t WalkCounter::countIndex(std::uint32_t node, std::uint32_t stepsAgo) const
 {
     const Node &v = m_nodes[node];
-    const std::uint32_t slot =
-        v.latest >= stepsAgo ? v.latest - stepsAgo : v.latest + v.ringSize - stepsAgo;
-    return &m_rings[std::size_t(v.ringBegin + slot) * m_width];
+    return v.ringBegin +
+           (v.latest >= stepsAgo ? v.latest - stepsAgo : v.latest + v.ringSize - stepsAgo);
 }
 
-template <std::size_t Width> void WalkCounter::sumEnds(const std::vector<std::uint32_t> &ends,
-                                                       std::uint64_t *sum) const
+const std::uint64_t *WalkCounter::countAt(std::uint32_t node, std::uint32_t stepsAgo) const
+{
+    return &m_rings[std::size_t(countIndex(node, stepsAgo)) * m_width];
+}
+
+template <std::size_t Width>
+void WalkCounter::sumEnds(const std::vector<std::uint32_t> &ends, std::uint64_t *sum) const
 {
     for (const std::uint32_t node : ends)
         addCarrying<Width>(sum, countAt(node, 0), m_width);
@@ -386,19 +390,16 @@ void WalkCounter::widen()
 
 std::uint32_t WalkCounter::activate(std::uint64_t steps)
 {
-    const auto active = std::uint32_t(
-        std::upper_bound(m_firstReached.begin(), m_firstReached.end(), steps) -
-        m_firstReached.begin());
+    const auto active =
+        std::uint32_t(std::upper_bound(m_firstReached.begin(), m_firstReached.end(), steps) -
+                      m_firstReached.begin());
     // The edges into nodes walked from now on learn where they read: the count of stepsAgo steps
     // before the latest, which moves on by one slot each step from here.
     for (; m_activated < active; ++m_activated) {
         for (std::uint32_t e = m_edgesBegin[m_activated]; e < m_edgesBegin[m_activated + 1]; ++e) {
             const Node &from = m_nodes[m_edges[e].from];
-            const std::uint32_t stepsAgo = m_edges[e].length - 1;
-            const std::uint32_t slot = from.latest >= stepsAgo
-                                           ? from.latest - stepsAgo
-                                           : from.latest + from.ringSize - stepsAgo;
-            m_reading[e] = {from.ringBegin + slot, from.ringBegin, from.ringBegin + from.ringSize};
+            m_reading[e] = {countIndex(m_edges[e].from, m_edges[e].length - 1), from.ringBegin,
+                            from.ringBegin + from.ringSize};
         }
     }
     return active;
@@ -418,8 +419,8 @@ void WalkCounter::finishStep(std::uint32_t active, Ticker &ticker)
     ++m_steps;
     if (m_live)
         m_lastLive = m_steps;
-    ticker.tick(std::uint32_t(
-        std::min<std::size_t>((active + m_edgesBegin[active]) / 8 + 1, 1u << 20)));
+    ticker.tick(
+        std::uint32_t(std::min<std::size_t>((active + m_edgesBegin[active]) / 8 + 1, 1u << 20)));
 }
 
 bool WalkCounter::step(Ticker &ticker)
@@ -436,7 +437,8 @@ bool WalkCounter::step(Ticker &ticker)
             m_wrapped = true; // the word carried out is dropped
         Node &v = m_nodes[i];
         const std::uint32_t slot = v.latest + 1 == v.ringSize ? 0 : v.latest + 1;
-        std::copy_n(m_overflow.begin(), m_width, &m_rings[std::size_t(v.ringBegin + slot) * m_width]);
+        std::copy_n(m_overflow.begin(), m_width,
+                    &m_rings[std::size_t(v.ringBegin + slot) * m_width]);
         m_live = true;
     }
     finishStep(active, ticker);
@@ -455,9 +457,10 @@ void WalkCounter::restart(std::size_t width, const std::vector<std::uint64_t> &m
     for (const std::uint32_t i : m_firstNodes) {
         std::uint64_t *count = &m_rings[std::size_t(m_nodes[i].ringBegin) * width];
         for (std::size_t lane = 0; lane < moduli.size(); ++lane) // a few first steps: no carry
-            count[lane] = moduli[lane] != 0
-                              ? count[lane] + 1
-                              : std::bit_cast<std::uint64_t>(std::bit_cast<double>(count[lane]) + 1);
+            count[lane] =
+                moduli[lane] != 0
+                    ? count[lane] + 1
+                    : std::bit_cast<std::uint64_t>(std::bit_cast<double>(count[lane]) + 1);
     }
 }
 
@@ -558,27 +561,28 @@ bool WalkCounter::countByPrimes(std::vector<mpz_class> &counts, Ticker &ticker)
             moduli.push_back(0);
         while (moduli.size() < lanes)
             moduli.push_back(prime = primeAfter(prime));
-        std::vector<std::uint64_t> inverses;
-        for (mpz_class p = product; const std::uint64_t m : moduli) {
+        // Each lane joins what the moduli before it tell: their product and its inverse.
+        std::vector<mpz_class> before(lanes);
+        std::vector<std::uint64_t> inverses(lanes, 0);
+        for (std::size_t lane = 0; lane < lanes; ++lane) {
+            before[lane] = product;
+            if (moduli[lane] == 0)
+                continue;
             mpz_class inverse;
-            if (m != 0) {
-                mpz_invert(inverse.get_mpz_t(), p.get_mpz_t(), mpz_class(m).get_mpz_t());
-                p *= m;
-            }
-            inverses.push_back(inverse.get_ui());
+            mpz_invert(inverse.get_mpz_t(), product.get_mpz_t(),
+                       mpz_class(moduli[lane]).get_mpz_t());
+            inverses[lane] = inverse.get_ui();
+            product *= moduli[lane];
         }
         restart(lanes, moduli);
         for (;;) {
             for (const std::uint64_t length : lengthsNow(counts.size())) {
                 endingLanes(parityOf(length), moduli, sum.data());
-                mpz_class p = product;
                 for (std::size_t lane = 0; lane < lanes; ++lane) {
-                    if (moduli[lane] == 0) {
+                    if (moduli[lane] == 0)
                         near[length] = std::bit_cast<double>(sum[lane]);
-                        continue;
-                    }
-                    join(counts[length], p, inverses[lane], sum[lane], moduli[lane]);
-                    p *= moduli[lane];
+                    else
+                        join(counts[length], before[lane], inverses[lane], sum[lane], moduli[lane]);
                 }
             }
             if (first ? !mayStep() : m_steps == lastSteps)
@@ -593,8 +597,6 @@ bool WalkCounter::countByPrimes(std::vector<mpz_class> &counts, Ticker &ticker)
             if (!std::isfinite(largest))
                 return false;
         }
-        for (const std::uint64_t m : moduli)
-            product *= m != 0 ? m : 1;
     }
     // A count wider than the moduli cover, or cut short in the first pass, would come out far
     // from its estimate.

@@ -83,6 +83,7 @@ class WalkCounter {
         std::uint32_t length;
     };
 
+    std::uint32_t countIndex(std::uint32_t node, std::uint32_t stepsAgo) const; // in counts
     const std::uint64_t *countAt(std::uint32_t node, std::uint32_t stepsAgo) const;
     // Sums this step's count of each node from begin on; where a sum needs one word more, stops
     // and leaves it in m_overflow. The node stopped at, or active.
@@ -131,13 +132,13 @@ class WalkCounter {
     std::uint32_t m_activated = 0; // nodes whose edges have their readings
     std::vector<std::uint32_t> m_evenEnds, m_oddEnds;
     std::vector<std::uint32_t> m_firstNodes; // where the walks of one step are, once per walk
-    std::uint32_t m_mostEdgesIn = 0; // bounds the rounding of the counts in floating point
-    std::size_t m_width = 1;            // words per count, least significant first
-    std::size_t m_widest = std::size_t(-1); // the counts go on modulo 2^64 per word past this
-    bool m_wrapped = false;                 // and went on so
-    WordBlock m_rings; // the counts, m_width words each
-    std::vector<std::uint64_t> m_overflow; // a sum one word wider than the counts
-    bool m_live = false;                   // some count of this step is not 0
+    std::uint32_t m_mostEdgesIn = 0;         // bounds the rounding of the counts in floating point
+    std::size_t m_width = 1;                 // words per count, least significant first
+    std::size_t m_widest = std::size_t(-1);  // the counts go on modulo 2^64 per word past this
+    bool m_wrapped = false;                  // and went on so
+    WordBlock m_rings;                       // the counts, m_width words each
+    std::vector<std::uint64_t> m_overflow;   // a sum one word wider than the counts
+    bool m_live = false;                     // some count of this step is not 0
 };
 
 // The walks of the graph that end a Kehrzahl with D digits, for D = 0 .. lengths - 1.
