@@ -86,9 +86,13 @@ struct WalkGraph {
     std::vector<std::uint32_t> stepsBegin{0};
     std::vector<std::uint32_t> to;  // the steps of state s are [stepsBegin[s], stepsBegin[s + 1])
     std::vector<std::uint8_t> ends; // as in CarryGraph
+    // Per step, where chains of states were folded into steps: how many steps of the carry graph
+    // it stands for. Empty: each stands for one.
+    std::vector<std::uint32_t> length;
     int quotient = 0;
 
     std::size_t size() const { return ends.size(); }
+    std::uint32_t lengthOf(std::uint32_t step) const { return length.empty() ? 1 : length[step]; }
     bool endsAt(std::uint32_t state, Parity parity) const
     {
         return ends[state] & (parity == Parity::Even ? 1 : 2);

@@ -347,8 +347,9 @@ KZ_WITH_POPCNT WalkGraph walkGraphFromEnds(Exploration e, const StepRule &rule, 
     const std::uint64_t keyCount = std::uint64_t(quotient) * quotient;
     const EndRule endRule(e.base, e.quotient);
 
-    // Breadth first backwards from the ends, through the pairs walked from.
-    KeyBits live(keyCount);
+    // Breadth first backwards from the ends, through the pairs walked from. A live pair with one
+    // step into it and no end may lie on a chain.
+    KeyBits live(keyCount), chain(keyCount);
     std::size_t liveCount = 0, steps = 0; // steps between live pairs, each met once
     {
         std::vector<std::uint32_t> queue; // keys
@@ -360,27 +361,61 @@ KZ_WITH_POPCNT WalkGraph walkGraphFromEnds(Exploration e, const StepRule &rule, 
         }
         const StepsBack back(e.base, e.quotient);
         for (std::size_t head = 0; head < queue.size(); ++head) {
+            std::size_t into = 0;
             back.forEachFrom(pairOf(queue[head]), [&](CarryPair p) {
                 const std::uint32_t from = keyOf(p);
                 if (!e.keyBits->contains(from) || !e.walkedKeys->contains(from))
                     return;
-                ++steps;
+                ++into;
                 if (live.insert(from))
                     queue.push_back(from);
             });
+            steps += into;
+            if (into == 1 && endRule.bits(pairOf(queue[head])) == 0)
+                chain.insert(queue[head]);
             ticker.tick();
         }
         liveCount = queue.size();
     }
     e.keyBits.reset(); // every live pair is reached
-    live.countRanks();
 
-    // Breadth first from the start over the live pairs: the order the exploration found them in,
-    // as a live pair is first reached from a live one. number is by live rank.
-    std::vector<std::uint32_t> number(liveCount, kNoEnd);
+    // The live steps out of a pair, in the order a CarryGraph lists them.
+    std::vector<PairStep> out;
+    std::vector<std::uint32_t> liveOut;
+    const auto stepsOn = [&](std::uint32_t key) {
+        liveOut.clear();
+        if (!e.walkedKeys->contains(key))
+            return;
+        stepsOutOf(rule, pairOf(key), out);
+        for (const PairStep &step : out) {
+            if (live.contains(keyOf(step.to)))
+                liveOut.push_back(keyOf(step.to));
+        }
+        ticker.tick(std::uint32_t(1 + out.size() / 16));
+    };
+    std::vector<std::uint32_t> parted;
+    chain.forEach([&](std::uint32_t key) {
+        stepsOn(key);
+        if (liveOut.size() != 1)
+            parted.push_back(key);
+    });
+    for (const std::uint32_t key : parted)
+        chain.erase(key);
+    std::vector<std::uint32_t>().swap(parted);
+    for (const Step &s : e.firstSteps)
+        chain.erase(s.to); // walks begin there
+    live.countRanks();
+    chain.countRanks();
+
+    // Breadth first from the start over the live pairs off chains, numbered as first reached. A
+    // step into a chain follows it to its end. number is by rank among those pairs.
+    std::size_t chained = 0;
+    chain.forEach([&](std::uint32_t) { ++chained; });
+    const std::size_t keptCount = liveCount - chained;
+    std::vector<std::uint32_t> number(keptCount, kNoEnd);
     Chunked<std::uint32_t> order; // the keys by number
     const auto numberOf = [&](std::uint32_t key) {
-        std::uint32_t &n = number[live.rank(key)];
+        std::uint32_t &n = number[live.rank(key) - chain.rank(key)];
         if (n == kNoEnd) {
             n = std::uint32_t(order.size());
             order.push_back(key);
@@ -395,25 +430,27 @@ KZ_WITH_POPCNT WalkGraph walkGraphFromEnds(Exploration e, const StepRule &rule, 
     }
     if (g.firstSteps.empty())
         return g;
-    g.ends.reserve(liveCount);
-    g.stepsBegin.reserve(liveCount + 1);
-    g.to.reserve(steps);
-    std::vector<PairStep> out;
+    g.ends.reserve(keptCount);
+    g.stepsBegin.reserve(keptCount + 1);
+    g.to.reserve(steps - chained);
+    g.length.reserve(steps - chained);
+    std::vector<std::uint32_t> targets;
     for (std::size_t state = 0; state < order.size(); ++state) {
         const std::uint32_t key = order[state];
-        const CarryPair pair = pairOf(key);
-        g.ends.push_back(endRule.bits(pair));
-        out.clear();
-        if (e.walkedKeys->contains(key))
-            stepsOutOf(rule, pair, out);
-        for (const PairStep &step : out) {
-            const std::uint32_t to = keyOf(step.to);
-            if (live.contains(to))
-                g.to.push_back(numberOf(to));
+        g.ends.push_back(endRule.bits(pairOf(key)));
+        stepsOn(key);
+        targets = liveOut;
+        for (std::uint32_t to : targets) {
+            std::uint32_t length = 1;
+            for (; chain.contains(to); ++length) {
+                stepsOn(to);
+                to = liveOut.front();
+            }
+            g.to.push_back(numberOf(to));
+            g.length.push_back(length);
         }
         g.stepsBegin.push_back(std::uint32_t(g.to.size()));
         order.release(state);
-        ticker.tick(std::uint32_t(1 + out.size() / 16));
     }
     return g;
 }

@@ -16,10 +16,13 @@ namespace kz::kehr {
 
 // How many counts by length fix the fraction of a carry graph's walks: its degree is at most
 // 2·states + 2 (2k and 2k + 1 digits are an even and an odd shift of the same walks of k steps),
-// and twice the degree plus two terms determine it.
+// and twice the degree plus two terms determine it. The states folded into steps count too.
 inline std::uint64_t degreeBound(const WalkGraph &g)
 {
-    return 2 * std::uint64_t(g.size()) + 2;
+    std::uint64_t states = g.size();
+    for (const std::uint32_t length : g.length)
+        states += length - 1;
+    return 2 * states + 2;
 }
 inline std::uint64_t termsToFix(std::uint64_t degree)
 {

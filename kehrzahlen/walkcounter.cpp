@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <limits>
 #include <new>
+#include <queue>
 #include <utility>
 
 namespace kz::kehr {
@@ -35,6 +36,62 @@ inline void addCarrying(std::uint64_t *to, const std::uint64_t *from, std::size_
     }
 }
 
+// The fewest steps to each state from those with a distance given, where step k leads to to[k]
+// and stands for length[k] steps (Dijkstra's method; kNoEnd: not reached). For graphs with their
+// chains folded into steps, which are small.
+std::vector<std::uint32_t> fewestSteps(const std::vector<std::uint32_t> &stepsBegin,
+                                       const std::vector<std::uint32_t> &to,
+                                       const std::vector<std::uint32_t> &length,
+                                       std::vector<std::uint32_t> distance)
+{
+    using Reached = std::pair<std::uint32_t, std::uint32_t>; // distance, state
+    std::priority_queue<Reached, std::vector<Reached>, std::greater<>> queue;
+    for (std::uint32_t s = 0; s < distance.size(); ++s) {
+        if (distance[s] != kNoEnd)
+            queue.push({distance[s], s});
+    }
+    while (!queue.empty()) {
+        const auto [d, s] = queue.top();
+        queue.pop();
+        if (d != distance[s])
+            continue;
+        for (std::uint32_t k = stepsBegin[s]; k < stepsBegin[s + 1]; ++k) {
+            if (d + length[k] < distance[to[k]]) {
+                distance[to[k]] = d + length[k];
+                queue.push({distance[to[k]], to[k]});
+            }
+        }
+    }
+    return distance;
+}
+
+// The fewest steps from each state to an end.
+std::vector<std::uint32_t> stepsToEndOf(const WalkGraph &g)
+{
+    if (g.length.empty())
+        return stepsToEnd(
+            g.stepsBegin, g.ends, [&](std::uint32_t k) { return g.to[k]; }, [](std::uint32_t) {});
+    const std::size_t n = g.size();
+    std::vector<std::uint32_t> intoBegin(n + 1, 0), from(g.to.size()), length(g.to.size());
+    for (const std::uint32_t to : g.to)
+        ++intoBegin[to + 1];
+    for (std::size_t i = 0; i < n; ++i)
+        intoBegin[i + 1] += intoBegin[i];
+    std::vector<std::uint32_t> fill(intoBegin.begin(), intoBegin.end() - 1);
+    for (std::uint32_t s = 0; s < n; ++s) {
+        for (std::uint32_t k = g.stepsBegin[s]; k < g.stepsBegin[s + 1]; ++k) {
+            from[fill[g.to[k]]] = s;
+            length[fill[g.to[k]]++] = g.length[k];
+        }
+    }
+    std::vector<std::uint32_t> distance(n, kNoEnd);
+    for (std::uint32_t s = 0; s < n; ++s) {
+        if (g.ends[s] != 0)
+            distance[s] = 0;
+    }
+    return fewestSteps(intoBegin, from, length, std::move(distance));
+}
+
 // The fewest steps from the start to each state (kNoEnd: not reached). Carry graphs are numbered
 // breadth first, so one pass forwards through the states finds them and a second confirms; the
 // passes go on where steps lead back to states found later.
@@ -43,6 +100,8 @@ std::vector<std::uint32_t> stepsFromStart(const WalkGraph &g)
     std::vector<std::uint32_t> at(g.size(), kNoEnd);
     for (const std::uint32_t to : g.firstSteps)
         at[to] = 1;
+    if (!g.length.empty())
+        return fewestSteps(g.stepsBegin, g.to, g.length, std::move(at));
     for (bool changed = true; changed;) {
         changed = false;
         for (std::uint32_t s = 0; s < g.size(); ++s) {
@@ -159,8 +218,7 @@ WalkCounter::WalkCounter(WalkGraph g, std::uint64_t lastStep) : m_lastStep(lastS
     };
     reachedAt = byNumber(std::move(reachedAt));
     // Found only once reachedAt is cut down, so that the two are never whole at once.
-    const std::vector<std::uint32_t> toEnd = byNumber(stepsToEnd(
-        g.stepsBegin, g.ends, [&](std::uint32_t k) { return g.to[k]; }, [](std::uint32_t) {}));
+    const std::vector<std::uint32_t> toEnd = byNumber(stepsToEndOf(g));
 
     // The edges, each a step and the chain it leads into, up to lastStep steps long.
     std::vector<std::uint32_t> outBegin(kept.size() + 1, 0), into(kept.size(), 0);
@@ -172,26 +230,33 @@ WalkCounter::WalkCounter(WalkGraph g, std::uint64_t lastStep) : m_lastStep(lastS
     for (std::uint32_t i = 0; i < kept.size(); ++i) {
         const std::uint64_t from = reachedAt[i];
         for (std::uint32_t k = g.stepsBegin[kept[i]]; k < g.stepsBegin[kept[i] + 1]; ++k) {
-            std::uint32_t to = g.to[k], length = 1;
+            std::uint32_t to = g.to[k];
+            std::uint64_t length = g.lengthOf(k);
             while (number[to] == kChain && from + length <= lastStep) {
+                length += g.lengthOf(g.stepsBegin[to]);
                 to = g.to[g.stepsBegin[to]];
-                ++length;
             }
             if (number[to] == kChain || from + length > lastStep)
                 continue;
-            out.push_back({number[to], length});
+            out.push_back({number[to], std::uint32_t(length)});
             ++into[number[to]];
         }
         outBegin[i + 1] = std::uint32_t(out.size());
     }
-    for (std::uint32_t i = 0; i < kept.size(); ++i)
-        g.ends[i] = g.ends[kept[i]];
+    {
+        // Not in place: where steps of several lengths lead, the order first reached is not the
+        // order found.
+        std::vector<std::uint8_t> ends(keptCount);
+        for (std::uint32_t i = 0; i < keptCount; ++i)
+            ends[i] = g.ends[kept[i]];
+        g.ends = std::move(ends);
+    }
     const auto shed = [&]<typename T>(std::vector<T> &v, std::size_t size) {
         v.resize(size);
         v.shrink_to_fit();
     };
-    shed(g.ends, keptCount);
     shed(g.to, 0);
+    shed(g.length, 0);
     shed(g.stepsBegin, 0);
     shed(number, 0);
     shed(kept, 0);

@@ -3,8 +3,10 @@
 // every walk against the carry graph.
 #include "cli/kehrentry.h"
 #include "kehrzahlen/endsets.h"
+#include "kehrzahlen/fraction.h"
 #include "kehrzahlen/graphbuild.h"
 #include "kehrzahlen/kehrzahlen.h"
+#include "kehrzahlen/walkcounter.h"
 
 #include <gtest/gtest.h>
 
@@ -241,9 +243,11 @@ TEST(Graphs, StepsToEndByPassesAgreeWithTheWalkBackwards)
 // Catches a state lost, doubled or renumbered, or a step led astray, where a large exploration tells
 // carry pairs by the rank of their key instead of a hash table, above all when it changes over
 // half way: graphs built either way are the same, whole and bounded, for every Q of bases 2 to 40.
-// The walk graphs built from the bits alone catch a live pair missed by the walk backwards (a
-// step into it not found again, or one from a pair not walked from) and pairs numbered out of the
-// order found.
+// The walk graphs built from the bits alone, with their chains folded into steps, catch a live
+// pair missed by the walk backwards (a step into it not found again, or one from a pair not walked
+// from), a chain folded wrongly (a state lost or counted twice, a step of the wrong length) and a
+// counter that takes the order first reached for the order found: they count the same walks from
+// the same number of states.
 TEST(Graphs, ExplorationsKeyedByBitsBuildTheSameGraphs)
 {
     const Watch watch;
@@ -263,13 +267,18 @@ TEST(Graphs, ExplorationsKeyedByBitsBuildTheSameGraphs)
             EXPECT_EQ(g.steps, plain.steps);
             EXPECT_EQ(g.ends, plain.ends);
             // Kept whole, and with the bits alone from `from` pairs on.
-            for (const std::size_t bare : {Exploring{}.bareFrom, from}) {
-                keyed.bareFrom = bare;
-                const WalkGraph w = *buildWalkGraph(base, q, steps, keyed, ticker);
-                EXPECT_EQ(w.firstSteps, plainWalks.firstSteps);
-                EXPECT_EQ(w.stepsBegin, plainWalks.stepsBegin);
-                EXPECT_EQ(w.to, plainWalks.to);
-                EXPECT_EQ(w.ends, plainWalks.ends);
+            const WalkGraph w = *buildWalkGraph(base, q, steps, keyed, ticker);
+            EXPECT_EQ(w.firstSteps, plainWalks.firstSteps);
+            EXPECT_EQ(w.stepsBegin, plainWalks.stepsBegin);
+            EXPECT_EQ(w.to, plainWalks.to);
+            EXPECT_EQ(w.ends, plainWalks.ends);
+            keyed.bareFrom = from;
+            WalkGraph bare = *buildWalkGraph(base, q, steps, keyed, ticker);
+            EXPECT_EQ(degreeBound(bare), degreeBound(plainWalks));
+            if (plainWalks.size() != 0) {
+                const std::size_t lengths = 2 * std::min<std::uint64_t>(steps, 40) + 2;
+                EXPECT_EQ(countsByLength(std::move(bare), lengths, ticker),
+                          countsByLength(WalkGraph(plainWalks), lengths, ticker));
             }
         }
     };
