@@ -247,7 +247,8 @@ TEST(Graphs, StepsToEndByPassesAgreeWithTheWalkBackwards)
 // pair missed by the walk backwards (a step into it not found again, or one from a pair not walked
 // from), a chain folded wrongly (a state lost or counted twice, a step of the wrong length) and a
 // counter that takes the order first reached for the order found: they count the same walks from
-// the same number of states.
+// the same number of states. And no chain is left unfolded, which would cost the largest graphs
+// their memory and no count.
 TEST(Graphs, ExplorationsKeyedByBitsBuildTheSameGraphs)
 {
     const Watch watch;
@@ -275,6 +276,19 @@ TEST(Graphs, ExplorationsKeyedByBitsBuildTheSameGraphs)
             keyed.bareFrom = from;
             WalkGraph bare = *buildWalkGraph(base, q, steps, keyed, ticker);
             EXPECT_EQ(degreeBound(bare), degreeBound(plainWalks));
+            // Every chain folded, where the graph was built from the bits: a state with one step
+            // in and one out either ends or is where walks begin.
+            if (!bare.length.empty()) {
+                std::vector<int> into(bare.size(), 0);
+                for (const std::uint32_t to : bare.to)
+                    ++into[to];
+                for (const std::uint32_t to : bare.firstSteps)
+                    into[to] = 2;
+                for (std::uint32_t i = 0; i < bare.size(); ++i)
+                    EXPECT_FALSE(into[i] == 1 && bare.ends[i] == 0 &&
+                                 bare.stepsBegin[i + 1] - bare.stepsBegin[i] == 1)
+                        << i;
+            }
             if (plainWalks.size() != 0) {
                 const std::size_t lengths = 2 * std::min<std::uint64_t>(steps, 40) + 2;
                 EXPECT_EQ(countsByLength(std::move(bare), lengths, ticker),
