@@ -352,7 +352,9 @@ KZ_WITH_POPCNT WalkGraph walkGraphFromEnds(Exploration e, const StepRule &rule, 
     KeyBits live(keyCount), chain(keyCount);
     std::size_t liveCount = 0, steps = 0; // steps between live pairs, each met once
     {
-        std::vector<std::uint32_t> queue; // keys
+        // Chunked, and handed back behind the head: a vector would double, and the largest
+        // queues reach millions of keys.
+        Chunked<std::uint32_t> queue; // keys
         for (std::uint32_t key = 0; key < keyCount; ++key) {
             if (e.keyBits->contains(key) && endRule.bits(pairOf(key)) != 0 && live.insert(key))
                 queue.push_back(key);
@@ -373,6 +375,7 @@ KZ_WITH_POPCNT WalkGraph walkGraphFromEnds(Exploration e, const StepRule &rule, 
             steps += into;
             if (into == 1 && endRule.bits(pairOf(queue[head])) == 0)
                 chain.insert(queue[head]);
+            queue.release(head);
             ticker.tick();
         }
         liveCount = queue.size();
