@@ -47,6 +47,14 @@ void setPoly(fmpz_poly_t to, const std::vector<mpz_class> &coefficients)
     }
 }
 
+// Coefficient i of p, also past its end: FLINT keeps no zeros after the last coefficient that is
+// not 0, and hands out no coefficient there.
+const fmpz *coefficientAt(const fmpz_poly_t p, slong i)
+{
+    static const fmpz zero = 0;
+    return i < fmpz_poly_length(p) ? fmpz_poly_get_coeff_ptr(p, i) : &zero;
+}
+
 std::vector<mpz_class> coefficientsOf(const fmpz_poly_t p)
 {
     std::vector<mpz_class> out(std::size_t(fmpz_poly_length(p)));
@@ -141,7 +149,7 @@ Fraction fractionOf(const std::vector<mpz_class> &terms, Ticker &ticker)
         fmpz_poly_div(numerator.p, numerator.p, common.p);
         fmpz_poly_div(denominator.p, denominator.p, common.p);
     }
-    if (fmpz_sgn(fmpz_poly_get_coeff_ptr(denominator.p, 0)) < 0) {
+    if (fmpz_sgn(coefficientAt(denominator.p, 0)) < 0) {
         fmpz_poly_neg(numerator.p, numerator.p);
         fmpz_poly_neg(denominator.p, denominator.p);
     }
@@ -164,7 +172,7 @@ mpz_class coefficientOf(const Fraction &f, std::uint64_t power, Ticker &ticker)
     mpz_class out;
     if (power < std::uint64_t(known) || d <= 0) {
         if (power < std::uint64_t(known))
-            fmpz_get_mpz(out.get_mpz_t(), fmpz_poly_get_coeff_ptr(series.p, slong(power)));
+            fmpz_get_mpz(out.get_mpz_t(), coefficientAt(series.p, slong(power)));
         return out;
     }
     Poly characteristic, weights, base;
@@ -184,8 +192,7 @@ mpz_class coefficientOf(const Fraction &f, std::uint64_t power, Ticker &ticker)
     }
     Integer sum, term;
     for (slong i = 0; i < fmpz_poly_length(weights.p); ++i) {
-        fmpz_mul(term.z, fmpz_poly_get_coeff_ptr(weights.p, i),
-                 fmpz_poly_get_coeff_ptr(series.p, start + i));
+        fmpz_mul(term.z, coefficientAt(weights.p, i), coefficientAt(series.p, start + i));
         fmpz_add(sum.z, sum.z, term.z);
     }
     fmpz_get_mpz(out.get_mpz_t(), sum.z);
