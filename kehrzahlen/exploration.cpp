@@ -396,15 +396,11 @@ KZ_WITH_POPCNT WalkGraph walkGraphFromEnds(Exploration e, const StepRule &rule, 
         }
         ticker.tick(std::uint32_t(1 + out.size() / 16));
     };
-    std::vector<std::uint32_t> parted;
     chain.forEach([&](std::uint32_t key) {
         stepsOn(key);
         if (liveOut.size() != 1)
-            parted.push_back(key);
+            chain.erase(key); // walks part here
     });
-    for (const std::uint32_t key : parted)
-        chain.erase(key);
-    std::vector<std::uint32_t>().swap(parted);
     for (const Step &s : e.firstSteps)
         chain.erase(s.to); // walks begin there
     live.countRanks();

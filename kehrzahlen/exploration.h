@@ -67,7 +67,9 @@ class KeyBits {
         return fresh;
     }
     void erase(std::uint32_t key) { m_words[key >> 6] &= ~(std::uint64_t(1) << (key & 63)); }
-    template <typename F> void forEach(F &&f) const // f(key) for each key, in increasing order
+    // f(key) for each key, in increasing order. f may erase the key it is given: each word is read
+    // before its keys are.
+    template <typename F> void forEach(F &&f) const
     {
         for (std::size_t w = 0; w < m_words.size(); ++w) {
             for (std::uint64_t word = m_words[w]; word != 0; word &= word - 1)
