@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <map>
-#include <numeric>
 #include <set>
 
 namespace kz::kehr {
