@@ -61,10 +61,12 @@ class WalkCounter {
     // The counts held, in machine words; they grow as the counts widen.
     std::size_t words() const { return m_rings.size(); }
 
-    // The rings' words at most, where the counts are counted in passes: 56 MiB. A second pass
+    // The rings' words at most, where the counts are counted in passes: 40 MiB. A second pass
     // takes as long as the first, so only the largest graphs are held to it (S = 9795, Q = 4982:
-    // 2.1 million counts, 311 bits wide at 1000 digits).
-    static constexpr std::size_t kWordsAtMost = std::size_t(7) << 20;
+    // 2.1 million counts, 311 bits wide at 1000 digits). Beside them lie the counter's own arrays
+    // and the counts kept of the Qs done (19 and 21 MB at S = 8207), and the whole must stay
+    // under 100 MB.
+    static constexpr std::size_t kWordsAtMost = std::size_t(5) << 20;
     // From a counter not yet stepped: the walks that end D digits, for D = 0 .. 2 * lastStep + 1.
     // Its rings take at most wordsAtMost words, or one word per count if that is more.
     std::vector<mpz_class> countAll(Ticker &ticker, std::size_t wordsAtMost = kWordsAtMost);
