@@ -77,47 +77,100 @@ class SeenPairs {
     int m_shift = 64 - std::countr_zero(kKeptSlots);
 };
 
-// The walk, with the steps of each pair found by stepsOut(rule, from, f).
-template <typename StepsOut>
-std::uint64_t shortestWalk(const StepRule &rule, StepsOut stepsOut, Ticker &ticker)
+// A step found by a walk: Q·x + low, whose quotient by S is the next low, and the next high.
+struct Found {
+    std::uint32_t carried;
+    std::uint32_t high;
+};
+
+// The walk. Each level's steps are gathered first, by gather(from, steps, n), which writes the
+// steps out of `from` into steps from n on and returns the new n; they are then met in one loop.
+// So the gathering can write every candidate step and keep the true ones by counting them,
+// with no branch on whether a candidate is a step.
+template <typename Gather>
+std::uint64_t shortestWalk(const StepRule &rule, Gather gather, Ticker &ticker)
 {
-    constexpr std::size_t kKeptQueue = std::size_t(1) << 12;
+    constexpr std::size_t kKept = std::size_t(1) << 12;
     const EndRule endRule(rule.base, rule.quotient);
-    const std::uint32_t quotient = std::uint32_t(rule.quotient);
+    const std::uint32_t quotient = rule.q.value();
     // Kept for the thread's next walk, at most at a small graph's size.
     thread_local SeenPairs seen;
     thread_local std::vector<CarryPair> queue;
+    thread_local std::vector<Found> steps;
     seen.clear();
-    if (queue.capacity() > kKeptQueue)
+    if (queue.capacity() > kKept)
         std::vector<CarryPair>().swap(queue);
+    if (steps.capacity() > kKept)
+        std::vector<Found>().swap(steps);
     queue.clear();
     int found = 0; // end bits of the states one level further than those being walked from
-    // Inlined by force into the steps' loop, which GCC otherwise leaves calling it per step.
-    auto reach = [&](std::int32_t, std::int32_t, CarryPair to) __attribute__((always_inline))
-    {
+    auto reach = [&](CarryPair to) {
         if (seen.insert(std::uint32_t(to.low) * quotient + std::uint32_t(to.high))) {
             queue.push_back(to);
             found |= endRule.bits(to);
         }
     };
-    stepsOut(rule, {0, 0}, [&](std::int32_t x, std::int32_t y, CarryPair to) {
+    forEachStep(rule, {0, 0}, [&](std::int32_t x, std::int32_t y, CarryPair to) {
         if (x != 0 && y != 0)
-            reach(x, y, to);
+            reach(to);
     });
-    std::uint64_t steps = 1; // that reach the newest level
-    for (std::size_t levelBegin = 0; found == 0 && levelBegin < queue.size(); ++steps) {
+    std::uint64_t length = 1; // steps that reach the newest level
+    for (std::size_t levelBegin = 0; found == 0 && levelBegin < queue.size(); ++length) {
         const std::size_t levelEnd = queue.size();
-        // An even end is as short as it gets at this level: no need to walk the rest.
-        for (std::size_t i = levelBegin; i < levelEnd && (found & 1) == 0; ++i) {
-            stepsOut(rule, queue[i], reach);
+        std::size_t n = 0;
+        for (std::size_t i = levelBegin; i < levelEnd; ++i) {
+            n = gather(queue[i], steps, n);
             ticker.tick();
         }
+        for (std::size_t j = 0; j < n; ++j)
+            reach(CarryPair{int(rule.s.quotient(steps[j].carried)), int(steps[j].high)});
         levelBegin = levelEnd;
     }
     if (found == 0)
         return 0;
     // k steps end an even D = 2k or an odd D = 2k + 1.
-    return 2 * steps + ((found & 1) != 0 ? 0 : 1);
+    return 2 * length + ((found & 1) != 0 ? 0 : 1);
+}
+
+// The steps of a rule over u. Every pair tries as many candidates (u, r) as the most any pair
+// has, and each is written whether it is a step or not: whether a u has a step is a toss-up that
+// no branch predictor guesses, and neither is how many a pair tries.
+template <bool kCoprime> std::uint64_t shortestWalkOverU(const StepRule &rule, Ticker &ticker)
+{
+    const std::uint32_t s = rule.s.value(), q = rule.q.value();
+    const std::uint32_t g = kCoprime ? 1 : rule.g.value(), m = kCoprime ? s : rule.m.value();
+    // The u of a pair lie in a window of at most ceil((S-1)/Q) + 1 and are = low (mod g); for
+    // each, r runs in steps of M = S / g below Q. Past either end of the window x leaves [0, S).
+    const std::uint32_t uMost = ((s - 1) / q + 2 + g - 1) / g;
+    const std::uint32_t rMost = kCoprime ? 1 : (q + m - 1) / m;
+    const std::size_t most = std::size_t(uMost) * rMost;
+    auto gather = [&](CarryPair from, std::vector<Found> &steps, std::size_t n) {
+        if (steps.size() < n + most)
+            steps.resize(2 * (n + most));
+        Found *const out = steps.data();
+        const std::uint32_t low = std::uint32_t(from.low);
+        const std::uint32_t shifted = s * std::uint32_t(from.high);
+        std::uint32_t u = rule.q.quotient(shifted), r;
+        if constexpr (kCoprime) {
+            r = rule.s.remainder((s - low) * rule.inverse + rule.next * u);
+        } else {
+            u += rule.g.remainder(low + g - rule.g.remainder(u));
+            const std::uint32_t t = rule.s.remainder(low + rule.a * u);
+            r = rule.m.remainder(rule.g.quotient(t == 0 ? 0 : s - t) * rule.inverse);
+        }
+        for (std::uint32_t k = 0; k < uMost; ++k, u += g) {
+            for (std::uint32_t j = 0, rj = r; j < rMost; ++j, rj += m) {
+                // x = Q·u + r - S·high wraps round below 0.
+                const std::uint32_t x = q * u + rj - shifted;
+                out[n] = {q * x + low, rj};
+                n += (rj < q) & (x < s);
+            }
+            r += rule.next;
+            r = r >= m ? r - m : r;
+        }
+        return n;
+    };
+    return shortestWalk(rule, gather, ticker);
 }
 
 } // namespace
@@ -126,12 +179,19 @@ std::uint64_t shortestLength(const StepRule &rule, Ticker &ticker)
 {
     // Most walks go by the coprime rule; one made for it alone keeps its loop small.
     if (!rule.overR && rule.g.value() == 1)
-        return shortestWalk(
-            rule,
-            [](const StepRule &r, CarryPair from, auto &&f) { forEachCoprimeStep(r, from, f); },
-            ticker);
-    return shortestWalk(
-        rule, [](const StepRule &r, CarryPair from, auto &&f) { forEachStep(r, from, f); }, ticker);
+        return shortestWalkOverU<true>(rule, ticker);
+    if (!rule.overR)
+        return shortestWalkOverU<false>(rule, ticker);
+    const std::uint32_t q = rule.q.value();
+    auto gather = [&](CarryPair from, std::vector<Found> &steps, std::size_t n) {
+        forEachStep(rule, from, [&](std::int32_t x, std::int32_t, CarryPair to) {
+            if (steps.size() == n)
+                steps.resize(2 * n + 1);
+            steps[n++] = {q * std::uint32_t(x) + std::uint32_t(from.low), std::uint32_t(to.high)};
+        });
+        return n;
+    };
+    return shortestWalk(rule, gather, ticker);
 }
 
 std::uint64_t shortestLength(int base, int quotient, Ticker &ticker)
