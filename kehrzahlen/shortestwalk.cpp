@@ -118,10 +118,9 @@ std::uint64_t shortestWalk(const StepRule &rule, Gather gather, Ticker &ticker)
     for (std::size_t levelBegin = 0; found == 0 && levelBegin < queue.size(); ++length) {
         const std::size_t levelEnd = queue.size();
         std::size_t n = 0;
-        for (std::size_t i = levelBegin; i < levelEnd; ++i) {
+        for (std::size_t i = levelBegin; i < levelEnd; ++i)
             n = gather(queue[i], steps, n);
-            ticker.tick();
-        }
+        ticker.tick(std::uint32_t(levelEnd - levelBegin));
         for (std::size_t j = 0; j < n; ++j)
             reach(CarryPair{int(rule.s.quotient(steps[j].carried)), int(steps[j].high)});
         levelBegin = levelEnd;
