@@ -149,14 +149,7 @@ template <bool kCoprime> std::uint64_t shortestWalkOverU(const StepRule &rule, T
         Found *const out = steps.data();
         const std::uint32_t low = std::uint32_t(from.low);
         const std::uint32_t shifted = s * std::uint32_t(from.high);
-        std::uint32_t u = rule.q.quotient(shifted), r;
-        if constexpr (kCoprime) {
-            r = rule.s.remainder((s - low) * rule.inverse + rule.next * u);
-        } else {
-            u += rule.g.remainder(low + g - rule.g.remainder(u));
-            const std::uint32_t t = rule.s.remainder(low + rule.a * u);
-            r = rule.m.remainder(rule.g.quotient(t == 0 ? 0 : s - t) * rule.inverse);
-        }
+        auto [u, r] = firstCandidate<kCoprime>(rule, low, shifted);
         for (std::uint32_t k = 0; k < uMost; ++k, u += g) {
             for (std::uint32_t j = 0, rj = r; j < rMost; ++j, rj += m) {
                 // x = Q·u + r - S·high wraps round below 0.

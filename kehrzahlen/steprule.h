@@ -59,16 +59,36 @@ class BaseRules {
     std::vector<std::uint32_t> m_inverse; // of each Q modulo S; 0 where Q and S share a factor
 };
 
+// Where the candidates (u, r) of a pair start under a rule over u: the first u of its window with
+// u = low (mod g), shifted = S·high, and the r below M = S / g that u needs; the next candidate
+// u + g needs r + next (mod M). For gcd(Q, S) = 1, r = -(low + a·u)·Q^-1 = (S - low)·Q^-1 + next·u
+// (mod S). Sums stay below 2·S^2.
+struct Candidate {
+    std::uint32_t u;
+    std::uint32_t r;
+};
+template <bool kCoprime>
+Candidate firstCandidate(const StepRule &rule, std::uint32_t low, std::uint32_t shifted)
+{
+    const std::uint32_t s = rule.s.value(), u = rule.q.quotient(shifted);
+    if constexpr (kCoprime) {
+        return {u, rule.s.remainder((s - low) * rule.inverse + rule.next * u)};
+    } else {
+        const std::uint32_t g = rule.g.value();
+        const std::uint32_t first = u + rule.g.remainder(low + g - rule.g.remainder(u));
+        const std::uint32_t t = rule.s.remainder(low + rule.a * first);
+        return {first, rule.m.remainder(rule.g.quotient(t == 0 ? 0 : s - t) * rule.inverse)};
+    }
+}
+
 // forEachStep for a rule over u with gcd(Q, S) = 1, the most common kind: each u has one r below
-// S, r = -(low + a·u)·Q^-1 = (S - low)·Q^-1 + next·u (mod S), and a step when r < Q and it puts
-// x in [0, S). Sums stay below 2·S^2.
+// S, and a step when r < Q and it puts x in [0, S).
 template <typename F> void forEachCoprimeStep(const StepRule &rule, CarryPair from, F &&f)
 {
     const std::uint32_t s = rule.s.value(), q = rule.q.value(), low = std::uint32_t(from.low);
     const std::uint32_t shifted = s * std::uint32_t(from.high);
     const std::uint32_t lastU = rule.q.quotient(shifted + s - 1);
-    std::uint32_t u = rule.q.quotient(shifted);
-    std::uint32_t r = rule.s.remainder((s - low) * rule.inverse + rule.next * u);
+    auto [u, r] = firstCandidate<true>(rule, low, shifted);
     auto step = [&](std::uint32_t r) __attribute__((always_inline))
     {
         r += rule.next;
@@ -134,13 +154,8 @@ template <typename F> void forEachStep(const StepRule &rule, CarryPair from, F &
         forEachCoprimeStep(rule, from, f);
         return;
     }
-    std::uint32_t u = rule.q.quotient(shifted);
     const std::uint32_t lastU = rule.q.quotient(shifted + s - 1);
-    u += rule.g.remainder(low + g - rule.g.remainder(u));
-    if (u > lastU)
-        return;
-    const std::uint32_t t = rule.s.remainder(low + rule.a * u);
-    std::uint32_t r0 = rule.m.remainder(rule.g.quotient(t == 0 ? 0 : s - t) * rule.inverse);
+    auto [u, r0] = firstCandidate<false>(rule, low, shifted);
     for (; u <= lastU; u += g) {
         // r runs over [0, Q) cut to x in [0, S): only the first and last u are cut.
         const std::uint32_t qu = q * u;
