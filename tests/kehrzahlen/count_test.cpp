@@ -2,6 +2,7 @@
 #include "kehrzahlen/countrange.h"
 #include "kehrzahlen/graphbuild.h"
 #include "kehrzahlen/kehrzahlen.h"
+#include "kehrzahlen/steprule.h"
 #include "kehrzahlen/walkcounter.h"
 #include "tests/support/directcount.h"
 
@@ -369,6 +370,57 @@ TEST(Kehrmultiplikatoren, ShortestLengthAsTheWholeGraphHasIt)
                 expected.push_back({q, shortest});
         }
         EXPECT_EQ(found, expected) << base;
+    }
+}
+
+// The nearest end by a plain breadth-first search over the steps of each pair as the graph
+// explorations find them, level by level, without building the graph.
+std::uint64_t shortestByPairs(int base, int quotient)
+{
+    const StepRule rule(base, quotient);
+    std::set<std::pair<int, int>> seen;
+    std::vector<CarryPair> level, next;
+    std::vector<PairStep> out;
+    auto reach = [&](CarryPair from, bool first) {
+        stepsOutOf(rule, from, out);
+        for (const PairStep &s : out) {
+            if ((!first || (s.x != 0 && s.y != 0)) && seen.insert({s.to.low, s.to.high}).second)
+                next.push_back(s.to);
+        }
+    };
+    reach({0, 0}, true);
+    for (std::uint64_t k = 1; !next.empty(); ++k) {
+        level.swap(next);
+        next.clear();
+        Ending any;
+        for (const CarryPair p : level) {
+            const Ending e = endingAt(base, quotient, p);
+            any.even |= e.even;
+            any.middle = any.middle ? any.middle : e.middle;
+        }
+        if (any.any())
+            return 2 * k + (any.even ? 0 : 1);
+        for (const CarryPair p : level)
+            reach(p, false);
+    }
+    return 0;
+}
+
+// Catches walks that go wrong only at large bases, which the whole graphs above cannot reach, such
+// as a Q·x + low kept in too narrow an integer: every Q of every 499th base up to 10000, and of
+// 9240 and 10000, against the plain search.
+TEST(Kehrmultiplikatoren, ShortestLengthAsAPlainSearchHasItAtLargeBases)
+{
+    std::vector<int> bases{9240, 10000};
+    for (int base = 2; base <= 10000; base += 499)
+        bases.push_back(base);
+    for (const int base : bases) {
+        std::vector<Multiplier> expected;
+        for (int q = kSmallestQuotient; q < base; ++q) {
+            if (const std::uint64_t shortest = shortestByPairs(base, q))
+                expected.push_back({q, shortest});
+        }
+        EXPECT_EQ(kehrmultiplikatoren(base), expected) << base;
     }
 }
 
