@@ -83,10 +83,10 @@ struct Found {
     std::uint32_t high;
 };
 
-// The walk. Each level's steps are gathered first, by gather(from, steps, n), which writes the
-// steps out of `from` into steps from n on and returns the new n; they are then met in one loop.
-// So the gathering can write every candidate step and keep the true ones by counting them,
-// with no branch on whether a candidate is a step.
+// The walk. Each level's steps are gathered first, by gather(from, end, steps), which writes the
+// steps out of the pairs [from, end) into steps and returns how many; they are then met in one
+// loop. So the gathering can write every candidate step and keep the true ones by counting them,
+// with no branch on whether a candidate is a step, and keeps what it needs in registers.
 template <typename Gather>
 std::uint64_t shortestWalk(const StepRule &rule, Gather gather, Ticker &ticker)
 {
@@ -117,9 +117,7 @@ std::uint64_t shortestWalk(const StepRule &rule, Gather gather, Ticker &ticker)
     std::uint64_t length = 1; // steps that reach the newest level
     for (std::size_t levelBegin = 0; found == 0 && levelBegin < queue.size(); ++length) {
         const std::size_t levelEnd = queue.size();
-        std::size_t n = 0;
-        for (std::size_t i = levelBegin; i < levelEnd; ++i)
-            n = gather(queue[i], steps, n);
+        const std::size_t n = gather(queue.data() + levelBegin, queue.data() + levelEnd, steps);
         ticker.tick(std::uint32_t(levelEnd - levelBegin));
         for (std::size_t j = 0; j < n; ++j)
             reach(CarryPair{int(rule.s.quotient(steps[j].carried)), int(steps[j].high)});
@@ -138,27 +136,69 @@ template <bool kCoprime> std::uint64_t shortestWalkOverU(const StepRule &rule, T
 {
     const std::uint32_t s = rule.s.value(), q = rule.q.value();
     const std::uint32_t g = kCoprime ? 1 : rule.g.value(), m = kCoprime ? s : rule.m.value();
-    // The u of a pair lie in a window of at most ceil((S-1)/Q) + 1 and are = low (mod g); for
-    // each, r runs in steps of M = S / g below Q. Past either end of the window x leaves [0, S).
+    // A first step has x >= Q·gcd(Q, S) (see BaseRules::leavesStart), so there is none unless
+    // M = S / g > Q; then each u has one r below Q at most, as r runs in steps of M.
+    if (q * g >= s)
+        return 0;
+    // The u of a pair lie in a window of at most ceil((S-1)/Q) + 1 and are = low (mod g). Past
+    // either end of the window x leaves [0, S).
     const std::uint32_t uMost = ((s - 1) / q + 2 + g - 1) / g;
-    const std::uint32_t rMost = kCoprime ? 1 : (q + m - 1) / m;
-    const std::size_t most = std::size_t(uMost) * rMost;
-    auto gather = [&](CarryPair from, std::vector<Found> &steps, std::size_t n) {
-        if (steps.size() < n + most)
-            steps.resize(2 * (n + most));
+    const std::uint32_t next = rule.next, qg = q * g;
+    auto gather = [=, &rule](const CarryPair *from, const CarryPair *end, std::vector<Found> &steps) {
+        const std::size_t needed = std::size_t(end - from) * uMost;
+        if (steps.size() < needed)
+            steps.resize(2 * needed);
         Found *const out = steps.data();
-        const std::uint32_t low = std::uint32_t(from.low);
-        const std::uint32_t shifted = s * std::uint32_t(from.high);
-        auto [u, r] = firstCandidate<kCoprime>(rule, low, shifted);
-        for (std::uint32_t k = 0; k < uMost; ++k, u += g) {
-            for (std::uint32_t j = 0, rj = r; j < rMost; ++j, rj += m) {
-                // x = Q·u + r - S·high wraps round below 0.
-                const std::uint32_t x = q * u + rj - shifted;
-                out[n] = {q * x + low, rj};
-                n += (rj < q) & (x < s);
+        std::size_t n = 0;
+        for (; from != end; ++from) {
+            const std::uint32_t low = std::uint32_t(from->low);
+            const std::uint32_t shifted = s * std::uint32_t(from->high);
+            auto [u, r] = firstCandidate<kCoprime>(rule, low, shifted);
+            std::uint32_t xu = q * u - shifted; // x = Q·u + r - S·high wraps round below 0
+            for (std::uint32_t k = 0; k < uMost; ++k, xu += qg) {
+                const std::uint32_t x = xu + r;
+                out[n] = {q * x + low, r};
+                n += (r < q) & (x < s);
+                r += next;
+                r = r >= m ? r - m : r;
             }
-            r += rule.next;
-            r = r >= m ? r - m : r;
+        }
+        return n;
+    };
+    return shortestWalk(rule, gather, ticker);
+}
+
+// The steps of a rule over r, written the same way: every pair tries each r = r0 (mod g) below Q,
+// and for each the u = u0 (mod M) of the window, from the first at or past floor(S·high / Q).
+// Any u below that puts x below 0.
+std::uint64_t shortestWalkOverR(const StepRule &rule, Ticker &ticker)
+{
+    const std::uint32_t s = rule.s.value(), q = rule.q.value(), g = rule.g.value();
+    const std::uint32_t m = rule.m.value(), next = rule.next, qm = q * m;
+    const std::uint32_t rMost = (q + g - 1) / g;
+    const std::uint32_t uMost = ((s - 1) / q + 2 + m - 1) / m;
+    const std::size_t most = std::size_t(uMost) * rMost;
+    auto gather = [=, &rule](const CarryPair *from, const CarryPair *end, std::vector<Found> &steps) {
+        const std::size_t needed = std::size_t(end - from) * most;
+        if (steps.size() < needed)
+            steps.resize(2 * needed);
+        Found *const out = steps.data();
+        std::size_t n = 0;
+        for (; from != end; ++from) {
+            const std::uint32_t low = std::uint32_t(from->low);
+            const std::uint32_t shifted = s * std::uint32_t(from->high);
+            const std::uint32_t uLow = rule.q.quotient(shifted), below = rule.m.remainder(uLow);
+            const std::uint32_t xLow = q * uLow - shifted; // wraps round below 0
+            auto [u0, r] = firstCandidateOverR(rule, low);
+            for (std::uint32_t k = 0; k < rMost; ++k, r += g) {
+                std::uint32_t x = xLow + q * (u0 >= below ? u0 - below : u0 + m - below) + r;
+                for (std::uint32_t j = 0; j < uMost; ++j, x += qm) {
+                    out[n] = {q * x + low, r};
+                    n += (r < q) & (x < s);
+                }
+                u0 += next;
+                u0 = u0 >= m ? u0 - m : u0;
+            }
         }
         return n;
     };
@@ -174,16 +214,7 @@ std::uint64_t shortestLength(const StepRule &rule, Ticker &ticker)
         return shortestWalkOverU<true>(rule, ticker);
     if (!rule.overR)
         return shortestWalkOverU<false>(rule, ticker);
-    const std::uint32_t q = rule.q.value();
-    auto gather = [&](CarryPair from, std::vector<Found> &steps, std::size_t n) {
-        forEachStep(rule, from, [&](std::int32_t x, std::int32_t, CarryPair to) {
-            if (steps.size() == n)
-                steps.resize(2 * n + 1);
-            steps[n++] = {q * std::uint32_t(x) + std::uint32_t(from.low), std::uint32_t(to.high)};
-        });
-        return n;
-    };
-    return shortestWalk(rule, gather, ticker);
+    return shortestWalkOverR(rule, ticker);
 }
 
 std::uint64_t shortestLength(int base, int quotient, Ticker &ticker)

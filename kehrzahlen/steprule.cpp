@@ -44,39 +44,50 @@ StepRule::StepRule(int base, int quotient) : base(base), quotient(quotient)
     // Over r, r += g takes Q·g off c; over u, u += g takes a·g off c.
     const std::int64_t taken = (overR ? wideQuotient : std::int64_t(a)) % modulus;
     next = std::uint32_t(nonNegativeMod(-taken * inverse, modulus));
-    s = Divisor(std::uint32_t(base));
-    q = Divisor(std::uint32_t(quotient));
-    g = Divisor(std::uint32_t(gcd));
-    m = Divisor(std::uint32_t(modulus));
+    s = smallDivisor(std::uint32_t(base));
+    q = smallDivisor(std::uint32_t(quotient));
+    g = smallDivisor(std::uint32_t(gcd));
+    m = smallDivisor(std::uint32_t(modulus));
 }
 
-StepRule::StepRule(int quotient, std::uint32_t quotientInverse, const Divisor &baseDivisor)
+StepRule::StepRule(int quotient, std::uint32_t gcd, std::uint32_t inverse,
+                   const Divisor &baseDivisor)
     : base(int(baseDivisor.value())), quotient(quotient), overR(false),
       a(baseDivisor.remainder(std::uint32_t(quotient) * std::uint32_t(quotient) - 1)),
-      inverse(quotientInverse), qInverse(0), s(baseDivisor),
-      q(smallDivisor(std::uint32_t(quotient))), m(baseDivisor)
+      inverse(inverse), qInverse(0), s(baseDivisor), q(smallDivisor(std::uint32_t(quotient))),
+      g(smallDivisor(gcd)), m(gcd == 1 ? baseDivisor : smallDivisor(baseDivisor.value() / gcd))
 {
-    // -(Q^2-1)·Q^-1 = Q^-1 - Q (mod S)
-    next = quotientInverse + s.value() - q.value();
-    if (next >= s.value())
-        next -= s.value();
+    // -(Q^2-1)·(Q/g)^-1 = (Q/g)^-1 - Q·g (mod M)
+    const std::uint32_t taken = m.remainder(std::uint32_t(quotient) * gcd);
+    next = inverse >= taken ? inverse - taken : inverse + m.value() - taken;
 }
 
 BaseRules::BaseRules(int base) : m_s(std::uint32_t(base)), m_inverse(std::size_t(base), 0)
 {
     const std::uint32_t s = std::uint32_t(base);
     std::vector<bool> unit(s, true);
+    std::vector<std::uint32_t> divisors{1};
     std::uint32_t rest = s;
     for (std::uint32_t p = 2; p <= rest; ++p) {
         if (p * p > rest)
             p = rest; // what is left is prime
         if (rest % p != 0)
             continue;
-        while (rest % p == 0)
+        const std::size_t lower = divisors.size();
+        for (std::uint32_t power = p; rest % p == 0; power *= p) {
             rest /= p;
+            for (std::size_t i = 0; i < lower; ++i)
+                divisors.push_back(divisors[i] * power);
+        }
         for (std::uint32_t multiple = p; multiple < s; multiple += p)
             unit[multiple] = false;
     }
+    // gcd(Q, S) is the largest divisor of S that divides Q: the last to mark Q, in rising order.
+    std::sort(divisors.begin(), divisors.end());
+    m_gcd.assign(s, 1);
+    for (const std::uint32_t d : divisors)
+        for (std::uint32_t multiple = d; multiple < s; multiple += d)
+            m_gcd[multiple] = d;
     // Montgomery's trick: invert the product of all units, then peel each off with two
     // multiplications. Products of two residues stay below S^2 <= 10^8.
     std::uint32_t product = 1;
@@ -97,10 +108,20 @@ BaseRules::BaseRules(int base) : m_s(std::uint32_t(base)), m_inverse(std::size_t
 
 StepRule BaseRules::rule(int quotient) const
 {
-    const std::uint32_t inverse = m_inverse[std::size_t(quotient)];
-    if (inverse == 0 || std::uint64_t(quotient) * std::uint64_t(quotient) <= m_s.value())
-        return StepRule(int(m_s.value()), quotient);
-    return StepRule(quotient, inverse, m_s);
+    const std::uint32_t q = std::uint32_t(quotient), s = m_s.value();
+    if (q * q <= s)
+        return StepRule(int(s), quotient);
+    const std::uint32_t g = m_gcd[q];
+    if (g == 1)
+        return StepRule(quotient, 1, m_inverse[q], m_s);
+    // The inverse of Q / g modulo M = S / g is that modulo S of any unit w = Q / g (mod M). One
+    // of Q / g + k·M for k < g is a unit: the primes of S that do not divide M pass through
+    // every residue.
+    const Divisor m = smallDivisor(s / g);
+    std::uint32_t w = q / g;
+    while (m_inverse[w] == 0)
+        w += m.value();
+    return StepRule(quotient, g, m.remainder(m_inverse[w]), m_s);
 }
 
 bool BaseRules::leavesStart(int quotient) const
@@ -110,7 +131,7 @@ bool BaseRules::leavesStart(int quotient) const
     // A first step has digits x < S and y = floor(x / Q) >= 1 with Q·x = y (mod S), so gcd(Q, S)
     // divides y: y >= gcd, and x >= Q·gcd.
     if (inverse == 0)
-        return q * std::gcd(q, s) < s;
+        return q * m_gcd[q] < s;
     if (q * q <= s)
         return true;
     // Here x = y·Q^-1 (mod S).

@@ -24,9 +24,9 @@ struct PairStep {
 // Q^2 <= S it runs over r (Q values), else over u (about S / Q values).
 struct StepRule {
     StepRule(int base, int quotient);
-    // The same rule for a Q coprime to S with Q^2 > S, from the inverse of Q modulo S and the
+    // The same rule for Q^2 > S, from g = gcd(Q, S), the inverse of Q / g modulo S / g and the
     // divisor of S that BaseRules keeps.
-    StepRule(int quotient, std::uint32_t quotientInverse, const Divisor &baseDivisor);
+    StepRule(int quotient, std::uint32_t gcd, std::uint32_t inverse, const Divisor &baseDivisor);
 
     int base;
     int quotient;
@@ -57,6 +57,7 @@ class BaseRules {
   private:
     Divisor m_s;
     std::vector<std::uint32_t> m_inverse; // of each Q modulo S; 0 where Q and S share a factor
+    std::vector<std::uint32_t> m_gcd;     // gcd(Q, S) for each Q
 };
 
 // Where the candidates (u, r) of a pair start under a rule over u: the first u of its window with
@@ -68,7 +69,9 @@ struct Candidate {
     std::uint32_t r;
 };
 template <bool kCoprime>
-Candidate firstCandidate(const StepRule &rule, std::uint32_t low, std::uint32_t shifted)
+__attribute__((always_inline)) inline Candidate firstCandidate(const StepRule &rule,
+                                                               std::uint32_t low,
+                                                               std::uint32_t shifted)
 {
     const std::uint32_t s = rule.s.value(), u = rule.q.quotient(shifted);
     if constexpr (kCoprime) {
@@ -79,6 +82,18 @@ Candidate firstCandidate(const StepRule &rule, std::uint32_t low, std::uint32_t 
         const std::uint32_t t = rule.s.remainder(low + rule.a * first);
         return {first, rule.m.remainder(rule.g.quotient(t == 0 ? 0 : s - t) * rule.inverse)};
     }
+}
+
+// Where the candidates of a pair start under a rule over r: the least r below g with
+// Q·r + low = 0 (mod g), and the u below M it needs; r + g needs u + next (mod M).
+__attribute__((always_inline)) inline Candidate firstCandidateOverR(const StepRule &rule,
+                                                                    std::uint32_t low)
+{
+    const std::uint32_t s = rule.s.value(), g = rule.g.value();
+    const std::uint32_t r =
+        rule.g.remainder(rule.g.remainder(g - rule.g.remainder(low)) * rule.qInverse);
+    const std::uint32_t t = rule.s.remainder(rule.q.value() * r + low);
+    return {rule.m.remainder(rule.g.quotient(t == 0 ? 0 : s - t) * rule.inverse), r};
 }
 
 // forEachStep for a rule over u with gcd(Q, S) = 1, the most common kind: each u has one r below
@@ -132,12 +147,7 @@ template <typename F> void forEachStep(const StepRule &rule, CarryPair from, F &
         f(std::int32_t(x), std::int32_t(u), CarryPair{int(rule.s.quotient(q * x + low)), int(r)});
     };
     if (rule.overR) {
-        std::uint32_t r =
-            rule.g.remainder(rule.g.remainder(g - rule.g.remainder(low)) * rule.qInverse);
-        if (r >= q)
-            return;
-        const std::uint32_t t = rule.s.remainder(q * r + low);
-        std::uint32_t u0 = rule.m.remainder(rule.g.quotient(t == 0 ? 0 : s - t) * rule.inverse);
+        auto [u0, r] = firstCandidateOverR(rule, low);
         for (; r < q; r += g) {
             const std::uint32_t first = shifted > r ? rule.q.quotient(shifted - r + q - 1) : 0;
             const std::uint32_t last = rule.q.quotient(shifted + s - 1 - r);
