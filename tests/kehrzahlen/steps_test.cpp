@@ -54,8 +54,9 @@ TEST(Steps, SolvedAsFoundByTryingEveryDigit)
 }
 
 // Catches a rule made from the inverses one base shares that steps otherwise than one made alone
-// (an inverse peeled off the wrong product, a step of r off by Q), and a start said to have no
-// step where it has one: that quotient would drop out of the multipliers unseen.
+// (an inverse peeled off the wrong product, a step of r off by Q; where Q shares a factor with S,
+// a gcd marked by the wrong divisor or an inverse of Q / gcd taken from a non-unit), and a start
+// said to have no step where it has one: that quotient would drop out of the multipliers unseen.
 TEST(Steps, BaseRulesAsRulesMadeAlone)
 {
     std::vector<PairStep> alone, shared;
