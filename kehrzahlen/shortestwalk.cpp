@@ -144,7 +144,8 @@ template <bool kCoprime> std::uint64_t shortestWalkOverU(const StepRule &rule, T
     // either end of the window x leaves [0, S).
     const std::uint32_t uMost = ((s - 1) / q + 2 + g - 1) / g;
     const std::uint32_t next = rule.next, qg = q * g;
-    auto gather = [=, &rule](const CarryPair *from, const CarryPair *end, std::vector<Found> &steps) {
+    auto gather = [=, &rule](const CarryPair *from, const CarryPair *end,
+                             std::vector<Found> &steps) {
         const std::size_t needed = std::size_t(end - from) * uMost;
         if (steps.size() < needed)
             steps.resize(2 * needed);
@@ -178,7 +179,8 @@ std::uint64_t shortestWalkOverR(const StepRule &rule, Ticker &ticker)
     const std::uint32_t rMost = (q + g - 1) / g;
     const std::uint32_t uMost = ((s - 1) / q + 2 + m - 1) / m;
     const std::size_t most = std::size_t(uMost) * rMost;
-    auto gather = [=, &rule](const CarryPair *from, const CarryPair *end, std::vector<Found> &steps) {
+    auto gather = [=, &rule](const CarryPair *from, const CarryPair *end,
+                             std::vector<Found> &steps) {
         const std::size_t needed = std::size_t(end - from) * most;
         if (steps.size() < needed)
             steps.resize(2 * needed);

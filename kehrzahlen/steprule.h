@@ -69,9 +69,8 @@ struct Candidate {
     std::uint32_t r;
 };
 template <bool kCoprime>
-__attribute__((always_inline)) inline Candidate firstCandidate(const StepRule &rule,
-                                                               std::uint32_t low,
-                                                               std::uint32_t shifted)
+__attribute__((always_inline)) inline Candidate
+firstCandidate(const StepRule &rule, std::uint32_t low, std::uint32_t shifted)
 {
     const std::uint32_t s = rule.s.value(), u = rule.q.quotient(shifted);
     if constexpr (kCoprime) {
