@@ -86,7 +86,9 @@ struct Found {
 // The walk. Each level's steps are gathered first, by gather(from, end, steps), which writes the
 // steps out of the pairs [from, end) into steps and returns how many; they are then met in one
 // loop. So the gathering can write every candidate step and keep the true ones by counting them,
-// with no branch on whether a candidate is a step, and keeps what it needs in registers.
+// with no branch on whether a candidate is a step, and keeps what it needs in registers. Each rule
+// writes its own loop over the level: with that loop shared, calling the rule's part per pair,
+// the multipliers of all bases took 4 % longer.
 template <typename Gather>
 std::uint64_t shortestWalk(const StepRule &rule, Gather gather, Ticker &ticker)
 {
