@@ -350,27 +350,25 @@ std::uint64_t shortestInGraph(const CarryGraph &g)
 // one of the same level, or a level cut short. Bases 100 to 130 have graphs of some hundred
 // states, past what the published rows reach. Base 5248 walks 24 173 pairs for Q = 4133, more
 // than the table of seen pairs keeps between walks: the Q after it catch pairs of one walk left
-// seen for the next. Base 9240 = 2^3·3·5·7·11 has Qs 90 to 140 sharing factors with S on both
-// sides of Q^2 = S, whose pairs each try up to a hundred u: it catches a walk that tries too few.
+// seen for the next.
 TEST(Kehrmultiplikatoren, ShortestLengthAsTheWholeGraphHasIt)
 {
-    struct Row {
-        int base, first, last; // the Qs compared
-    };
-    std::vector<Row> rows{{5248, 4133, 4233}, {9240, 90, 140}};
-    for (int base = 2; base <= 130; ++base)
-        rows.push_back({base, kSmallestQuotient, base - 1});
-    for (const auto [base, first, last] : rows) {
-        std::vector<Multiplier> found = kehrmultiplikatoren(base), expected;
-        std::erase_if(found, [&](const Multiplier &m) {
-            return m.quotient < first || m.quotient > last;
-        });
+    const auto inGraphs = [](int base, int first, int last) {
+        std::vector<Multiplier> expected;
         for (int q = first; q <= last; ++q) {
             if (const std::uint64_t shortest = shortestInGraph(*carryGraph(base, q)))
                 expected.push_back({q, shortest});
         }
-        EXPECT_EQ(found, expected) << base;
-    }
+        return expected;
+    };
+    for (int base = 2; base <= 130; ++base)
+        EXPECT_EQ(kehrmultiplikatoren(base), inGraphs(base, kSmallestQuotient, base - 1)) << base;
+    constexpr int kLongWalk = 4133, kLast = 4233;
+    std::vector<Multiplier> found = kehrmultiplikatoren(5248);
+    std::erase_if(found, [](const Multiplier &m) {
+        return m.quotient < kLongWalk || m.quotient > kLast;
+    });
+    EXPECT_EQ(found, inGraphs(5248, kLongWalk, kLast));
 }
 
 // The nearest end by a plain breadth-first search over the steps of each pair as the graph
@@ -392,14 +390,14 @@ std::uint64_t shortestByPairs(int base, int quotient)
     for (std::uint64_t k = 1; !next.empty(); ++k) {
         level.swap(next);
         next.clear();
-        Ending any;
+        bool ends = false, even = false;
         for (const CarryPair p : level) {
             const Ending e = endingAt(base, quotient, p);
-            any.even |= e.even;
-            any.middle = any.middle ? any.middle : e.middle;
+            ends |= e.any();
+            even |= e.even;
         }
-        if (any.any())
-            return 2 * k + (any.even ? 0 : 1);
+        if (ends)
+            return 2 * k + (even ? 0 : 1);
         for (const CarryPair p : level)
             reach(p, false);
     }
@@ -408,7 +406,9 @@ std::uint64_t shortestByPairs(int base, int quotient)
 
 // Catches walks that go wrong only at large bases, which the whole graphs above cannot reach, such
 // as a Q·x + low kept in too narrow an integer: every Q of every 499th base up to 10000, and of
-// 9240 and 10000, against the plain search.
+// 10000 and of 9240 = 2^3·3·5·7·11, against the plain search. Base 9240 has Qs sharing factors
+// with S on both sides of Q^2 = S, whose pairs try up to a hundred u: it catches a walk that
+// tries too few.
 TEST(Kehrmultiplikatoren, ShortestLengthAsAPlainSearchHasItAtLargeBases)
 {
     std::vector<int> bases{9240, 10000};
